@@ -1,0 +1,28 @@
+# kz_library(NAME name [STATIC] DEPS ...): one library made of every .cpp under src/,
+# public headers under include/. Globbing keeps each folder's owner out of shared lists.
+function(kz_library)
+  cmake_parse_arguments(KZ "STATIC" "NAME;OUTPUT_NAME" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*.cpp)
+  if(NOT _srcs)
+    # A library whose folder has no sources yet still links.
+    set(_empty ${CMAKE_CURRENT_BINARY_DIR}/${KZ_NAME}_empty.cpp)
+    file(WRITE ${_empty} "namespace { [[maybe_unused]] int kzEmpty = 0; }\n")
+    set(_srcs ${_empty})
+  endif()
+  if(KZ_STATIC)
+    add_library(${KZ_NAME} STATIC ${_srcs})
+  else()
+    add_library(${KZ_NAME} SHARED ${_srcs})
+  endif()
+  target_include_directories(${KZ_NAME} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
+                                        PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+  if(KZ_DEPS)
+    target_link_libraries(${KZ_NAME} PUBLIC ${KZ_DEPS})
+  endif()
+  if(KZ_PRIVATE_DEPS)
+    target_link_libraries(${KZ_NAME} PRIVATE ${KZ_PRIVATE_DEPS})
+  endif()
+  if(KZ_OUTPUT_NAME)
+    set_target_properties(${KZ_NAME} PROPERTIES OUTPUT_NAME ${KZ_OUTPUT_NAME})
+  endif()
+endfunction()

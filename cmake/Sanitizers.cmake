@@ -1,0 +1,5 @@
+if(KZ_SANITIZE)
+  set(_kz_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${_kz_san})
+  add_link_options(${_kz_san})
+endif()

@@ -1,0 +1,2 @@
+# Warnings are errors for every target of the project.
+add_compile_options(-Wall -Wextra -Werror -Wno-unused-parameter)

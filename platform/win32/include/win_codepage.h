@@ -1,0 +1,43 @@
+// Conversions between wide text and byte encodings (UTF-8, UTF-16LE, Shift-JIS code
+// page 932 and the other ANSI code pages that DXF headers and ini files name).
+#pragma once
+
+#include "win_types.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#define CP_ACP 0
+#define CP_UTF8 65001
+#define CP_SHIFT_JIS 932
+
+// Windows-style entry points: return the number of units written (or needed when the
+// output size is 0), 0 on failure.
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR in, int inBytes, LPWSTR out,
+                        int outChars);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR in, int inChars, LPSTR out,
+                        int outBytes, LPCSTR defaultChar, BOOL* usedDefault);
+
+namespace kz {
+
+// UTF-8 to wide. Invalid sequences become U+FFFD, never an error: text from files
+// must not be lost because one byte is damaged.
+std::wstring utf8ToWide(std::string_view utf8);
+// Wide to UTF-8. Lone surrogates and values beyond U+10FFFF become U+FFFD.
+std::string wideToUtf8(std::wstring_view wide);
+void appendUtf8(std::string& out, char32_t cp);
+
+// True when the bytes are well-formed UTF-8.
+bool isValidUtf8(std::string_view bytes);
+
+// Converts bytes in the named code page ("ANSI_932", "ANSI_1252", "UTF-8", or a
+// number) to wide text. Returns nothing when the code page is unknown to iconv.
+std::optional<std::wstring> decodeCodePage(std::string_view bytes, std::string_view codePage);
+std::optional<std::string> encodeCodePage(std::wstring_view wide, std::string_view codePage);
+
+// iconv's name for a code page as DXF ($DWGCODEPAGE) or Windows (a number) spells it;
+// empty when unknown.
+std::string iconvNameForCodePage(std::string_view codePage);
+
+} // namespace kz

@@ -1,0 +1,46 @@
+#include "win_codepage.h"
+
+#include <gtest/gtest.h>
+
+TEST(Codepage, Utf8RoundTripKeepsJapaneseAndAstralCharacters) {
+    const std::wstring text = L"寸法線 ｼｽﾃﾑ \U0001F600 abc";
+    EXPECT_EQ(kz::utf8ToWide(kz::wideToUtf8(text)), text);
+}
+
+TEST(Codepage, MalformedUtf8BecomesReplacementCharacterNotError) {
+    EXPECT_EQ(kz::utf8ToWide("a\xC3"), L"a\uFFFD");
+    EXPECT_EQ(kz::utf8ToWide("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(kz::utf8ToWide("\xE0\x80\x80"), L"\uFFFD\uFFFD\uFFFD"); // overlong
+    EXPECT_FALSE(kz::isValidUtf8("a\xC3"));
+    EXPECT_TRUE(kz::isValidUtf8("寸法"));
+}
+
+TEST(Codepage, ShiftJisDecodesAndEncodes) {
+    // "寸法" in code page 932.
+    const std::string sjis = "\x90\xA1\x96\x40";
+    auto wide = kz::decodeCodePage(sjis, "ANSI_932");
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(*wide, L"寸法");
+    auto back = kz::encodeCodePage(*wide, "ANSI_932");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, sjis);
+    // Half-width katakana are single bytes in code page 932.
+    EXPECT_EQ(kz::decodeCodePage("\xBC\xBD\xC3\xD1", "932").value(), L"ｼｽﾃﾑ");
+}
+
+TEST(Codepage, UnknownCodePageIsReportedAndTruncatedShiftJisDoesNotStop) {
+    EXPECT_FALSE(kz::decodeCodePage("x", "ANSI_99999"));
+    auto wide = kz::decodeCodePage("a\x90", "ANSI_932");
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->substr(0, 1), L"a");
+}
+
+TEST(Codepage, WindowsEntryPointsReportSizes) {
+    const char* utf8 = "寸法";
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    EXPECT_EQ(n, 3); // two characters and the terminator
+    wchar_t buf[8] = {};
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, buf, 8), 3);
+    EXPECT_STREQ(buf, L"寸法");
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, buf, 1), 0); // too small
+}
