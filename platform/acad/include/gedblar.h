@@ -1,0 +1,5 @@
+#pragma once
+
+#include "acarray.h"
+
+typedef AcArray<double> AcGeDoubleArray;

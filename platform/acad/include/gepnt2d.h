@@ -1,0 +1,40 @@
+// AcGePoint2d: a position in the plane.
+#pragma once
+
+#include "gevec2d.h"
+
+class AcGePoint2d {
+public:
+    AcGePoint2d() = default;
+    AcGePoint2d(double xx, double yy) : x(xx), y(yy) {}
+
+    static const AcGePoint2d kOrigin;
+
+    AcGePoint2d operator+(const AcGeVector2d& v) const { return {x + v.x, y + v.y}; }
+    AcGePoint2d operator-(const AcGeVector2d& v) const { return {x - v.x, y - v.y}; }
+    AcGeVector2d operator-(const AcGePoint2d& p) const { return {x - p.x, y - p.y}; }
+    AcGePoint2d& operator+=(const AcGeVector2d& v) { return set(x + v.x, y + v.y); }
+    AcGePoint2d& operator-=(const AcGeVector2d& v) { return set(x - v.x, y - v.y); }
+
+    // Counter-clockwise rotation by angle (radians) around wrtPoint.
+    AcGePoint2d& rotateBy(double angle, const AcGePoint2d& wrtPoint = kOrigin);
+    AcGePoint2d& scaleBy(double factor, const AcGePoint2d& wrtPoint = kOrigin);
+    double distanceTo(const AcGePoint2d& p) const { return (*this - p).length(); }
+    bool isEqualTo(const AcGePoint2d& p, const AcGeTol& tol = AcGeContext::gTol) const {
+        return distanceTo(p) <= tol.equalPoint();
+    }
+    AcGeVector2d asVector() const { return {x, y}; }
+
+    bool operator==(const AcGePoint2d& p) const { return isEqualTo(p); }
+    bool operator!=(const AcGePoint2d& p) const { return !isEqualTo(p); }
+    double operator[](unsigned int i) const { return i == 0 ? x : y; }
+    double& operator[](unsigned int i) { return i == 0 ? x : y; }
+    AcGePoint2d& set(double xx, double yy) {
+        x = xx;
+        y = yy;
+        return *this;
+    }
+
+    double x = 0.0;
+    double y = 0.0;
+};
