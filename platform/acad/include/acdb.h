@@ -1,0 +1,53 @@
+// Enumerations of the host's database.
+#pragma once
+
+namespace AcDb {
+
+enum OpenMode { kForRead = 0, kForWrite = 1, kForNotify = 2 };
+
+enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
+
+enum Visibility { kVisible = 0, kInvisible = 1 };
+
+enum LineWeight : int {
+    kLnWt000 = 0,
+    kLnWt005 = 5,
+    kLnWt009 = 9,
+    kLnWt013 = 13,
+    kLnWt015 = 15,
+    kLnWt018 = 18,
+    kLnWt020 = 20,
+    kLnWt025 = 25,
+    kLnWt030 = 30,
+    kLnWt035 = 35,
+    kLnWt040 = 40,
+    kLnWt050 = 50,
+    kLnWt053 = 53,
+    kLnWt060 = 60,
+    kLnWt070 = 70,
+    kLnWt080 = 80,
+    kLnWt090 = 90,
+    kLnWt100 = 100,
+    kLnWt106 = 106,
+    kLnWt120 = 120,
+    kLnWt140 = 140,
+    kLnWt158 = 158,
+    kLnWt200 = 200,
+    kLnWt211 = 211,
+    kLnWtByLayer = -1,
+    kLnWtByBlock = -2,
+    kLnWtByLwDefault = -3,
+};
+
+enum Poly2dType { k2dSimplePoly = 0, k2dFitCurvePoly = 1, k2dQuadSplinePoly = 2, k2dCubicSplinePoly = 3 };
+enum Poly3dType { k3dSimplePoly = 0, k3dQuadSplinePoly = 1, k3dCubicSplinePoly = 2 };
+enum Vertex2dType { k2dVertex = 0, k2dSplineCtlVertex = 1, k2dSplineFitVertex = 2, k2dCurveFitVertex = 3 };
+enum Vertex3dType { k3dSimpleVertex = 0, k3dControlVertex = 1, k3dFitVertex = 2 };
+
+enum TextHorzMode { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kTextAlign = 3, kTextMid = 4, kTextFit = 5 };
+enum TextVertMode { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
+
+// Dimension text placement along the dimension line and its movement rule.
+enum DimTextMove { kMoveDimLine = 0, kMoveAddLeader = 1, kMoveNoLeader = 2 };
+
+} // namespace AcDb
