@@ -23,6 +23,7 @@
 #include "rxobject.h"
 
 #include <memory>
+#include <vector>
 
 class AcDbDatabase;
 class AcDbExtents;
@@ -177,6 +178,13 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
+    // Host internals: entities that DXF files follow with sub-entities of their own (a
+    // polyline's vertices, a block reference's attributes) and a SEQEND. Such a class
+    // returns its list of sub-entity ids (owned by it, in order) and the id of its
+    // SEQEND; the file reader fills both, the writer writes them after the entity.
+    virtual std::vector<AcDbObjectId>* kzSubentities() { return nullptr; }
+    virtual AcDbObjectId* kzSequenceEnd() { return nullptr; }
+
 private:
     AcCmColor m_color;
     AcDbObjectId m_layerId;
@@ -185,6 +193,12 @@ private:
     AcDb::LineWeight m_lineWeight = AcDb::kLnWtByLayer;
     AcDb::Visibility m_visibility = AcDb::kVisible;
     bool m_paperSpace = false; // group 67, kept as read
+};
+
+// The SEQEND entity that closes a sequence of sub-entities in DXF files.
+class AcDbSequenceEnd : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(AcDbSequenceEnd);
 };
 
 // ---- opening objects ----

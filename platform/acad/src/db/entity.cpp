@@ -5,6 +5,7 @@
 #include "db/symbol_lookup.h"
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcDbEntity, AcDbObject)
+ACRX_DXF_DEFINE_MEMBERS(AcDbSequenceEnd, AcDbEntity, "SEQEND")
 
 namespace kz {
 
