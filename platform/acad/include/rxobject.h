@@ -68,7 +68,9 @@ public:
         static AcRxClass cls(L## #CLASS_NAME, PARENT_NAME::desc(), DXF_NAME, CREATE);              \
         return &cls;                                                                               \
     }                                                                                              \
-    AcRxClass* CLASS_NAME::isA() const { return CLASS_NAME::desc(); }
+    AcRxClass* CLASS_NAME::isA() const { return CLASS_NAME::desc(); }                             \
+    /* Registered when the library loads, so that lookups by name find every class. */           \
+    [[maybe_unused]] static AcRxClass* const kzRegistered_##CLASS_NAME = CLASS_NAME::desc();
 
 #define ACRX_NO_CONS_DEFINE_MEMBERS(CLASS_NAME, PARENT_NAME)                                       \
     ACRX_DEFINE_MEMBERS_EX(CLASS_NAME, PARENT_NAME, "", nullptr)
