@@ -29,21 +29,15 @@ inline double* asDblArray(AcGePoint2d& p) {
 inline const double* asDblArray(const AcGePoint2d& p) {
     return reinterpret_cast<const double*>(&p);
 }
-inline AcGePoint3d& asPnt3d(double* d) {
-    return *reinterpret_cast<AcGePoint3d*>(d);
+// As in the host, a point array given as const still yields a modifiable point (code
+// written for the host relies on it); writing through it to a truly const array is
+// the caller's error.
+inline AcGePoint3d& asPnt3d(const double* d) {
+    return *reinterpret_cast<AcGePoint3d*>(const_cast<double*>(d));
 }
-inline const AcGePoint3d& asPnt3d(const double* d) {
-    return *reinterpret_cast<const AcGePoint3d*>(d);
+inline AcGeVector3d& asVec3d(const double* d) {
+    return *reinterpret_cast<AcGeVector3d*>(const_cast<double*>(d));
 }
-inline AcGeVector3d& asVec3d(double* d) {
-    return *reinterpret_cast<AcGeVector3d*>(d);
-}
-inline const AcGeVector3d& asVec3d(const double* d) {
-    return *reinterpret_cast<const AcGeVector3d*>(d);
-}
-inline AcGePoint2d& asPnt2d(double* d) {
-    return *reinterpret_cast<AcGePoint2d*>(d);
-}
-inline const AcGePoint2d& asPnt2d(const double* d) {
-    return *reinterpret_cast<const AcGePoint2d*>(d);
+inline AcGePoint2d& asPnt2d(const double* d) {
+    return *reinterpret_cast<AcGePoint2d*>(const_cast<double*>(d));
 }

@@ -9,7 +9,10 @@ public:
     // Unbounded entities yield the point they were built through; segments their start.
     AcGePoint3d pointOnLine() const { return mOrigin; }
     // The unit direction; the zero vector for a degenerate entity (two equal points).
-    AcGeVector3d direction() const { return mVector.normal(); }
+    AcGeVector3d direction() const {
+        const double len = mVector.length();
+        return len > 0.0 ? mVector / len : AcGeVector3d::kIdentity;
+    }
 
     // On the entity: within tol.equalPoint() of it (of the bounded part for a segment).
     bool isOn(const AcGePoint3d& point, const AcGeTol& tol = AcGeContext::gTol) const;

@@ -8,7 +8,13 @@
 
 class AcGeMatrix3d {
 public:
-    AcGeMatrix3d(); // the identity
+    // The identity. Constant so that the static matrices are ready before any other
+    // static object's constructor runs.
+    constexpr AcGeMatrix3d()
+        : entry{{1.0, 0.0, 0.0, 0.0},
+                {0.0, 1.0, 0.0, 0.0},
+                {0.0, 0.0, 1.0, 0.0},
+                {0.0, 0.0, 0.0, 1.0}} {}
 
     static const AcGeMatrix3d kIdentity;
 

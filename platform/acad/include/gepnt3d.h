@@ -7,8 +7,8 @@ class AcGeMatrix3d;
 
 class AcGePoint3d {
 public:
-    AcGePoint3d() = default;
-    AcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    constexpr AcGePoint3d() = default;
+    constexpr AcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
 
     static const AcGePoint3d kOrigin;
 

@@ -5,9 +5,9 @@
 
 class AcGeScale3d {
 public:
-    AcGeScale3d() = default;
-    explicit AcGeScale3d(double factor) : sx(factor), sy(factor), sz(factor) {}
-    AcGeScale3d(double x, double y, double z) : sx(x), sy(y), sz(z) {}
+    constexpr AcGeScale3d() = default;
+    constexpr explicit AcGeScale3d(double factor) : sx(factor), sy(factor), sz(factor) {}
+    constexpr AcGeScale3d(double x, double y, double z) : sx(x), sy(y), sz(z) {}
 
     static const AcGeScale3d kIdentity;
 

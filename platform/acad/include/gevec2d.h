@@ -5,8 +5,8 @@
 
 class AcGeVector2d {
 public:
-    AcGeVector2d() = default;
-    AcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
+    constexpr AcGeVector2d() = default;
+    constexpr AcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
 
     static const AcGeVector2d kIdentity; // the zero vector
     static const AcGeVector2d kXAxis;

@@ -8,8 +8,8 @@ class AcGeMatrix3d;
 
 class AcGeVector3d {
 public:
-    AcGeVector3d() = default;
-    AcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    constexpr AcGeVector3d() = default;
+    constexpr AcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
 
     static const AcGeVector3d kIdentity; // the zero vector
     static const AcGeVector3d kXAxis;

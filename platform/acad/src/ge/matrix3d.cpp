@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-const AcGeMatrix3d AcGeMatrix3d::kIdentity;
+constinit const AcGeMatrix3d AcGeMatrix3d::kIdentity;
 
 namespace {
 
@@ -41,10 +41,6 @@ double normalisedDet(const AcGeMatrix3d& m) {
 }
 
 } // namespace
-
-AcGeMatrix3d::AcGeMatrix3d() {
-    setToIdentity();
-}
 
 AcGeMatrix3d& AcGeMatrix3d::setToIdentity() {
     for (int r = 0; r < 4; ++r)

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <numbers>
 
-const AcGeVector2d AcGeVector2d::kIdentity(0.0, 0.0);
-const AcGeVector2d AcGeVector2d::kXAxis(1.0, 0.0);
-const AcGeVector2d AcGeVector2d::kYAxis(0.0, 1.0);
-const AcGePoint2d AcGePoint2d::kOrigin(0.0, 0.0);
+constinit const AcGeVector2d AcGeVector2d::kIdentity(0.0, 0.0);
+constinit const AcGeVector2d AcGeVector2d::kXAxis(1.0, 0.0);
+constinit const AcGeVector2d AcGeVector2d::kYAxis(0.0, 1.0);
+constinit const AcGePoint2d AcGePoint2d::kOrigin(0.0, 0.0);
 
 AcGeVector2d& AcGeVector2d::rotateBy(double angle) {
     const double c = std::cos(angle), s = std::sin(angle);

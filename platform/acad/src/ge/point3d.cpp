@@ -1,7 +1,7 @@
 #include "gemat3d.h"
 #include "gepnt3d.h"
 
-const AcGePoint3d AcGePoint3d::kOrigin(0.0, 0.0, 0.0);
+constinit const AcGePoint3d AcGePoint3d::kOrigin(0.0, 0.0, 0.0);
 
 AcGePoint3d operator*(const AcGeMatrix3d& m, const AcGePoint3d& p) {
     const auto& e = m.entry;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-const AcGeScale3d AcGeScale3d::kIdentity(1.0, 1.0, 1.0);
+constinit const AcGeScale3d AcGeScale3d::kIdentity(1.0, 1.0, 1.0);
 
 bool AcGeScale3d::isEqualTo(const AcGeScale3d& s, const AcGeTol& tol) const {
     return std::fabs(sx - s.sx) <= tol.equalVector() && std::fabs(sy - s.sy) <= tol.equalVector() &&

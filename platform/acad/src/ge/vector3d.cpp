@@ -6,10 +6,10 @@
 
 AcGeTol AcGeContext::gTol;
 
-const AcGeVector3d AcGeVector3d::kIdentity(0.0, 0.0, 0.0);
-const AcGeVector3d AcGeVector3d::kXAxis(1.0, 0.0, 0.0);
-const AcGeVector3d AcGeVector3d::kYAxis(0.0, 1.0, 0.0);
-const AcGeVector3d AcGeVector3d::kZAxis(0.0, 0.0, 1.0);
+constinit const AcGeVector3d AcGeVector3d::kIdentity(0.0, 0.0, 0.0);
+constinit const AcGeVector3d AcGeVector3d::kXAxis(1.0, 0.0, 0.0);
+constinit const AcGeVector3d AcGeVector3d::kYAxis(0.0, 1.0, 0.0);
+constinit const AcGeVector3d AcGeVector3d::kZAxis(0.0, 0.0, 1.0);
 
 AcGeVector3d operator*(const AcGeMatrix3d& m, const AcGeVector3d& v) {
     const auto& e = m.entry;

@@ -26,6 +26,10 @@ TEST(AcGeLineSeg3d, EndPointsLengthAndUnitDirection) {
     EXPECT_TRUE(s.direction().isEqualTo(longer.direction()));
     EXPECT_TRUE(s.direction().isEqualTo(-reversed.direction()));
 
+    // A segment shorter than the tolerance still has a unit direction.
+    const AcGeLineSeg3d tiny(AcGePoint3d(0, 0, 0), AcGePoint3d(0, 1e-12, 0));
+    EXPECT_TRUE(tiny.direction().isEqualTo(AcGeVector3d::kYAxis));
+
     AcGeLineSeg3d d;
     d.set(AcGePoint3d(2, 2, 2), AcGePoint3d(2, 2, 2));
     EXPECT_TRUE(d.direction().isZeroLength());
