@@ -1,0 +1,10 @@
+#define IDS_NEWLINE_DIGIT 16
+#define IDS_QUOTES 17
+#define IDS_HEX_DIGITS 18
+#define IDS_EMPTY 19
+#define IDS_NUL 20
+#define IDS_WIDE 31
+#define IDS_LAST 65535
+#define IDD_SAMPLE 300
+#define IDC_LIST 301
+#define IDB_SAMPLE 302
