@@ -3,3 +3,7 @@
 
 #include "win_types.h"
 #include "win_codepage.h"
+#include "win_error.h"
+#include "win_format.h"
+#include "win_wstring.h"
+#include "win_path.h"
