@@ -7,3 +7,5 @@
 #include "win_format.h"
 #include "win_wstring.h"
 #include "win_path.h"
+#include "win_module.h"
+#include "win_host_options.h"
