@@ -7,7 +7,10 @@
 
 namespace kz {
 
-// GetUserDefaultUILanguage / GetUserDefaultLangID; default 1041 (Japanese).
+// GetUserDefaultUILanguage / GetUserDefaultLangID; default 1041 (Japanese). The
+// user-interface language is also the one resources are preferred in and, unless
+// overridden (win_resource.h), the language of the version resource of "ntdll.dll"
+// (setUserUiLanguage is setHostUiLanguage).
 void setUserUiLanguage(LANGID language);
 void setUserDefaultLangId(LANGID language);
 // GetVersionExW; default platform 2 (VER_PLATFORM_WIN32_NT), 10.0, build 19045.
@@ -16,9 +19,6 @@ void setOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build = 1904
 void setCursorPos(LONG x, LONG y);
 // What ImmReleaseContext of the built-in "imm32.dll" returns; default 0.
 void setImmReleaseContextResult(BOOL result);
-// The language of the version resource of the built-in "ntdll.dll"; default 1041.
-void setNtdllVersionLanguage(LANGID language);
-LANGID ntdllVersionLanguage();
 
 // Every option back to its default.
 void resetHostOptions();

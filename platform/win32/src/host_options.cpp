@@ -1,5 +1,6 @@
 #include "host_state.h"
 #include "win_host_options.h"
+#include "win_resource.h"
 
 namespace kz {
 
@@ -8,13 +9,9 @@ HostOptions& hostOptions() {
     return options;
 }
 
-void setUserUiLanguage(LANGID language) {
-    hostOptions().userUiLanguage = language;
-}
+void setUserUiLanguage(LANGID language) { setHostUiLanguage(language); }
 
-void setUserDefaultLangId(LANGID language) {
-    hostOptions().userDefaultLangId = language;
-}
+void setUserDefaultLangId(LANGID language) { hostOptions().userDefaultLangId = language; }
 
 void setOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build) {
     HostOptions& o = hostOptions();
@@ -24,24 +21,14 @@ void setOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build) {
     o.osBuild = build;
 }
 
-void setCursorPos(LONG x, LONG y) {
-    hostOptions().cursorPos = POINT{x, y};
-}
+void setCursorPos(LONG x, LONG y) { hostOptions().cursorPos = POINT{x, y}; }
 
-void setImmReleaseContextResult(BOOL result) {
-    hostOptions().immReleaseContextResult = result;
-}
-
-void setNtdllVersionLanguage(LANGID language) {
-    hostOptions().ntdllVersionLanguage = language;
-}
-
-LANGID ntdllVersionLanguage() {
-    return hostOptions().ntdllVersionLanguage;
-}
+void setImmReleaseContextResult(BOOL result) { hostOptions().immReleaseContextResult = result; }
 
 void resetHostOptions() {
     hostOptions() = HostOptions{};
+    setHostUiLanguage(1041);
+    overrideSystemVersionLanguages(std::nullopt);
 }
 
 } // namespace kz

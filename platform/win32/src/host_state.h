@@ -8,8 +8,9 @@
 
 namespace kz {
 
+// The user-interface language is kept by the resource functions (hostUiLanguage in
+// win_resource.h), which prefer it when they choose a resource.
 struct HostOptions {
-    LANGID userUiLanguage = 1041;
     LANGID userDefaultLangId = 1041;
     DWORD osPlatformId = 2; // VER_PLATFORM_WIN32_NT
     DWORD osMajor = 10;
@@ -17,7 +18,6 @@ struct HostOptions {
     DWORD osBuild = 19045;
     POINT cursorPos{0, 0};
     BOOL immReleaseContextResult = FALSE;
-    LANGID ntdllVersionLanguage = 1041;
 };
 
 HostOptions& hostOptions();

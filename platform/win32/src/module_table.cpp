@@ -5,6 +5,7 @@
 #include "win_codepage.h"
 #include "win_error.h"
 #include "win_module.h"
+#include "win_resource.h"
 #include "host_state.h"
 
 #include <dlfcn.h>
@@ -52,6 +53,7 @@ Table& table() {
             e->record.baseName = name;
             e->record.path = std::wstring(L"C:/Windows/System32/") + name;
             e->record.refCount = 1;
+            e->record.resources = builtinModuleResources(name);
             made->entries.push_back(std::move(e));
         }
         return made;

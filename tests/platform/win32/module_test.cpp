@@ -1,5 +1,6 @@
 #include "module_table.h"
 #include "testlib.h"
+#include "win_resource.h"
 #include "windows.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,22 @@ TEST(Modules, BuiltinSystemModulesAnswerTheLanguageProbes) {
     ASSERT_NE(ntdll, nullptr);
     EXPECT_TRUE(kz::isBuiltinModule(ntdll));
     EXPECT_EQ(GetModuleHandleW(L"ntdll"), ntdll);
+    // Its version resource is in the user-interface language.
+    auto versionLanguage = [ntdll] {
+        LANGID found = 0;
+        EnumResourceLanguagesW(
+            ntdll, RT_VERSION, MAKEINTRESOURCEW(1),
+            [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) -> BOOL {
+                *reinterpret_cast<LANGID*>(param) = language;
+                return TRUE;
+            },
+            reinterpret_cast<LONG_PTR>(&found));
+        return found;
+    };
+    EXPECT_EQ(versionLanguage(), 1041);
+    kz::setUserUiLanguage(1033);
+    EXPECT_EQ(versionLanguage(), 1033);
+    kz::resetHostOptions();
 
     HMODULE imm = LoadLibraryW(L"imm32.dll");
     ASSERT_NE(imm, nullptr);
