@@ -1,0 +1,243 @@
+#include "dxf/dxf_encoding.h"
+#include "dxf/tag_reader.h"
+#include "dxf/tag_values.h"
+#include "dxf/text_escapes.h"
+#include "file_save.h"
+
+#include <cstring>
+
+namespace kz::dxf {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+bool isBlankOnly(std::string_view s) {
+    for (char c : s)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0' && c != '\x1A')
+            return false;
+    return true;
+}
+
+// Binary DXF starts with a 22-byte sentinel line: a product name, " Binary DXF", then
+// CR LF, ^Z and NUL.
+bool isBinaryDxf(std::string_view s) {
+    const std::size_t head = s.size() < 64 ? s.size() : 64;
+    std::size_t mark = s.substr(0, head).find("Binary DXF\r\n\x1A");
+    return mark != std::string_view::npos && mark + 13 < s.size() && s[mark + 13] == '\0';
+}
+
+// DWG files start with their version ("AC1015") followed by binary data.
+bool looksLikeDwg(std::string_view s) {
+    if (s.size() < 16 || s.substr(0, 4) != "AC10")
+        return false;
+    for (std::size_t i = 6; i < 16; ++i)
+        if (s[i] == '\0')
+            return true;
+    return false;
+}
+
+// Decodes the escapes of every string value in place. Only values that contain '\\'
+// or '^' are touched; the two markers are found with memchr over the whole text so that
+// files without escapes (nearly all) cost one pass over the tag list.
+void decodeStringEscapes(std::string& text, std::vector<Tag>& tags) {
+    char* base = text.data();
+    const char* end = base + text.size();
+    auto find = [end](const char* from, char c) {
+        return static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
+    };
+    const char* backslash = find(base, '\\');
+    const char* caret = find(base, '^');
+    for (Tag& t : tags) {
+        if (!backslash && !caret)
+            return;
+        const char* vb = t.value.data();
+        const char* ve = vb + t.value.size();
+        if (backslash && backslash < vb)
+            backslash = find(vb, '\\');
+        if (caret && caret < vb)
+            caret = find(vb, '^');
+        bool hit = (backslash && backslash < ve) || (caret && caret < ve);
+        if (!hit || valueType(t.code) != ValueType::String)
+            continue;
+        char* w = base + (vb - base);
+        t.value = std::string_view(w, decodeEscapesInPlace(w, t.value.size()));
+    }
+}
+
+DxfProblem problemOf(ParseStatus st) {
+    switch (st) {
+    case ParseStatus::Ok:
+        return DxfProblem::None;
+    case ParseStatus::NotANumber:
+        return DxfProblem::NotANumber;
+    case ParseStatus::OutOfRange:
+        return DxfProblem::NumberOutOfRange;
+    case ParseStatus::NotAHandle:
+        return DxfProblem::NotAHandle;
+    case ParseStatus::NotBinary:
+        return DxfProblem::NotBinary;
+    }
+    return DxfProblem::NotANumber;
+}
+
+std::string describeRefusal(ParseStatus st, const Tag& tag, ValueType wanted) {
+    std::string s = "value " + quoteForMessage(tag.value);
+    std::string code = std::to_string(tag.code);
+    switch (st) {
+    case ParseStatus::OutOfRange:
+        return s + " is out of range for group code " + code + " (" + valueTypeName(wanted) + ")";
+    case ParseStatus::NotAHandle:
+        return s + " is not a handle for group code " + code;
+    case ParseStatus::NotBinary:
+        return s + " is not hexadecimal binary data for group code " + code;
+    default:
+        return s + " is not a number for group code " + code;
+    }
+}
+
+} // namespace
+
+TagFile::TagFile() : text_(std::make_unique<std::string>()) {}
+TagFile::TagFile(TagFile&&) noexcept = default;
+TagFile& TagFile::operator=(TagFile&&) noexcept = default;
+TagFile::~TagFile() = default;
+
+DxfError TagFile::errorAt(const Tag& tag, DxfProblem problem, std::string_view what) const {
+    return makeDxfError(fileName_, tag.line, problem, what);
+}
+
+namespace {
+
+template <class T, class Parse>
+bool convertTag(const TagFile& file, const Tag& tag, T& out, DxfError* error, ValueType type,
+                Parse parse) {
+    T v{};
+    ParseStatus st = parse(tag.value, v);
+    if (st == ParseStatus::Ok) {
+        out = v;
+        return true;
+    }
+    if (error)
+        *error = file.errorAt(tag, problemOf(st), describeRefusal(st, tag, type));
+    return false;
+}
+
+} // namespace
+
+bool TagFile::toInt16(const Tag& tag, std::int16_t& out, DxfError* error) const {
+    return convertTag(*this, tag, out, error, ValueType::Int16, parseInt16);
+}
+bool TagFile::toInt32(const Tag& tag, std::int32_t& out, DxfError* error) const {
+    return convertTag(*this, tag, out, error, ValueType::Int32, parseInt32);
+}
+bool TagFile::toInt64(const Tag& tag, std::int64_t& out, DxfError* error) const {
+    return convertTag(*this, tag, out, error, ValueType::Int64, parseInt64);
+}
+bool TagFile::toDouble(const Tag& tag, double& out, DxfError* error) const {
+    return convertTag(*this, tag, out, error, ValueType::Double, parseDouble);
+}
+bool TagFile::toBool(const Tag& tag, bool& out, DxfError* error) const {
+    return convertTag(*this, tag, out, error, ValueType::Bool, parseBool);
+}
+bool TagFile::toHandle(const Tag& tag, std::uint64_t& out, DxfError* error) const {
+    return convertTag(*this, tag, out, error, ValueType::Handle, parseHandle);
+}
+bool TagFile::toBinary(const Tag& tag, std::vector<std::uint8_t>& out, DxfError* error) const {
+    std::vector<std::uint8_t> bytes;
+    ParseStatus st = parseBinary(tag.value, bytes);
+    if (st == ParseStatus::Ok) {
+        out = std::move(bytes);
+        return true;
+    }
+    if (error)
+        *error = errorAt(tag, problemOf(st), describeRefusal(st, tag, ValueType::Binary));
+    return false;
+}
+
+bool parseTagFile(std::string fileName, std::string bytes, TagFile& out, DxfError& error) {
+    out = TagFile();
+    out.fileName_ = std::move(fileName);
+    error = DxfError();
+    auto failWith = [&](std::uint32_t line, DxfProblem p, std::string_view what) {
+        error = makeDxfError(out.fileName_, line, p, what);
+        std::string name = std::move(out.fileName_);
+        out = TagFile();
+        out.fileName_ = std::move(name);
+        return false;
+    };
+
+    if (bytes.size() >= (std::size_t{1} << 32))
+        return failWith(0, DxfProblem::FileTooLarge, "the file is larger than 4 GiB");
+    const bool bom = std::string_view(bytes).substr(0, 3) == kBom;
+    std::string_view body = std::string_view(bytes).substr(bom ? kBom.size() : 0);
+    if (isBlankOnly(body))
+        return failWith(0, DxfProblem::EmptyFile, "the file is empty");
+    if (isBinaryDxf(body))
+        return failWith(0, DxfProblem::BinaryDxf,
+                        "this is a binary DXF file, which is not supported; save it as ASCII "
+                        "DXF");
+    if (looksLikeDwg(body))
+        return failWith(0, DxfProblem::NotDxf, "this is a DWG drawing file, not a DXF file");
+
+    HeaderProbe header = probeHeader(body);
+    out.version_ = header.version;
+    out.codePage_ = header.codePage;
+    EncodingDecision enc;
+    if (bom)
+        enc.encoding = "UTF-8";
+    else
+        enc = decideEncoding(body, header);
+    out.encoding_ = enc.encoding;
+    if (!enc.warning.empty()) {
+        auto p = enc.choice == EncodingChoice::UnknownPage ? DxfProblem::UnknownCodePage
+                                                           : DxfProblem::EncodingMismatch;
+        out.warnings_.push_back(makeDxfError(out.fileName_, 0, p, enc.warning));
+    }
+    std::size_t start = bom ? kBom.size() : 0;
+    if (enc.choice == EncodingChoice::Convert) {
+        std::string converted;
+        if (!convertToUtf8(body, enc.encoding, converted))
+            return failWith(0, DxfProblem::UnknownCodePage,
+                            "cannot convert from code page " + enc.encoding);
+        *out.text_ = std::move(converted);
+        start = 0;
+    } else {
+        *out.text_ = std::move(bytes);
+    }
+
+    const std::string& text = *out.text_;
+    Tokenizer tok(std::string_view(text).substr(start));
+    out.tags_.reserve(text.size() / 16);
+    bool seenEof = false;
+    Tag tag;
+    while (tok.next(tag)) {
+        out.tags_.push_back(tag);
+        if (!seenEof && tag.isMarker("EOF"))
+            seenEof = true;
+    }
+    if (tok.failed()) {
+        if (!seenEof)
+            return failWith(tok.errorLine(), tok.problem(), tok.detail());
+        out.warnings_.push_back(
+            makeDxfError(out.fileName_, tok.errorLine(), DxfProblem::TextAfterEof,
+                         "text after EOF is ignored from here on (" + tok.detail() + ")"));
+    }
+    decodeStringEscapes(*out.text_, out.tags_);
+    return true;
+}
+
+bool loadTagFile(const std::string& path, TagFile& out, DxfError& error) {
+    std::string bytes;
+    std::string message;
+    if (!readWholeFile(path, bytes, message)) {
+        out = TagFile();
+        error.problem = DxfProblem::CannotReadFile;
+        error.line = 0;
+        error.message = std::move(message);
+        return false;
+    }
+    return parseTagFile(path, std::move(bytes), out, error);
+}
+
+} // namespace kz::dxf
