@@ -1,6 +1,9 @@
 // kzdim: the headless CAD host that runs the KzDim module on DXF drawings.
+#include "convert_command.h"
+
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -8,9 +11,10 @@ const char* const kUsage =
     "usage: kzdim COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
-    "  convert DRAWING --out FILE   load a DXF drawing and save it again\n"
-    "  render DRAWING --svg FILE    draw the model space of a drawing as SVG\n"
-    "  --help                       show this text\n";
+    "  convert DRAWING --out FILE   load a DXF drawing and save it again (2013 format)\n"
+    "  --help                       show this text\n"
+    "\n"
+    "The input drawing is never written over unless --out names it.\n";
 
 } // namespace
 
@@ -19,6 +23,9 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
+    std::string command = argv[1];
+    if (command == "convert")
+        return kz::app::runConvert(argc - 2, argv + 2);
     std::fprintf(stderr, "kzdim: unknown command '%s' (try kzdim --help)\n", argv[1]);
     return 2;
 }

@@ -31,8 +31,15 @@ public:
     const std::string& dxfType() const { return m_dxfType; }
     void setDxfType(std::string type) { m_dxfType = std::move(type); }
 
+    // An unknown entity keeps the sub-entities that follow it in the file (a mesh's
+    // vertices, say).
+    std::vector<AcDbObjectId>* kzSubentities() override { return &m_subentities; }
+    AcDbObjectId* kzSequenceEnd() override { return &m_sequenceEnd; }
+
 private:
     std::string m_dxfType;
+    std::vector<AcDbObjectId> m_subentities;
+    AcDbObjectId m_sequenceEnd;
 };
 
 // The DXF type name an object is written under ("LINE", or an unknown object's own).

@@ -3,7 +3,7 @@
 #include "dbdict.h"
 #include "dbgroup.h"
 #include "dbsymtb.h"
-#include "default_drawing.h"
+#include "db/essentials.h"
 
 namespace kz {
 

@@ -1,9 +1,8 @@
-#include "default_drawing.h"
-
 #include "db/database_impl.h"
+#include "db/essentials.h"
+#include "db/unknown.h"
 #include "dbdict.h"
 #include "dbsymtb.h"
-#include "db/unknown.h"
 
 #include <string>
 
@@ -16,40 +15,58 @@ std::string hex(AcDbObjectId id) {
     return buf;
 }
 
-// Adds obj to the database under owner and closes it.
+// Adds obj to the database under owner and closes it; null (and obj deleted) on failure.
 AcDbObjectId add(DatabaseImpl& impl, AcDbObject* obj, AcDbObjectId owner) {
     AcDbObjectId id;
-    impl.addObject(obj, owner, id);
+    if (impl.addObject(obj, owner, id) != Acad::eOk) {
+        delete obj;
+        return {};
+    }
+    obj->kzSetModified(false);
     obj->close();
     return id;
 }
 
-template <class Table> AcDbObjectId addTable(DatabaseImpl& impl) {
-    return add(impl, new Table(), AcDbObjectId());
+template <class T> T* object(AcDbObjectId id) {
+    AcDbStub* s = id.stub();
+    return s && s->object ? T::cast(s->object.get()) : nullptr;
 }
 
-template <class Record>
-AcDbObjectId addRecord(DatabaseImpl& impl, AcDbObjectId tableId, const wchar_t* name,
-                       Record* rec = nullptr) {
-    if (!rec)
-        rec = new Record();
-    rec->kzSetNameRaw(name);
-    AcDbObjectId id = add(impl, rec, tableId);
-    static_cast<AcDbSymbolTable*>(tableId.stub()->object.get())->kzAppendRecord(id);
+// The record of that name in the table, or proto added under that name (proto is
+// deleted when the record exists).
+AcDbObjectId findOrAdd(AcDbDatabase& db, AcDbObjectId tableId, const wchar_t* name,
+                       AcDbSymbolTableRecord* proto) {
+    auto* table = object<AcDbSymbolTable>(tableId);
+    if (!table) {
+        delete proto;
+        return {};
+    }
+    for (auto& id : table->kzRecords()) {
+        auto* rec = object<AcDbSymbolTableRecord>(id);
+        if (rec && !id.isErased() && compareSymbolNames(rec->name(), name) == 0) {
+            delete proto;
+            return id;
+        }
+    }
+    proto->kzSetNameRaw(name);
+    AcDbObjectId id = add(db.impl(), proto, tableId);
+    if (!id.isNull())
+        table->kzAppendRecord(id);
     return id;
 }
 
-AcDbObjectId addBlock(DatabaseImpl& impl, const wchar_t* name) {
-    AcDbObjectId id = addRecord<AcDbBlockTableRecord>(impl, impl.ids.blockTable, name);
-    auto* btr = static_cast<AcDbBlockTableRecord*>(id.stub()->object.get());
+void ensureBeginEnd(DatabaseImpl& impl, AcDbObjectId blockId) {
+    auto* btr = object<AcDbBlockTableRecord>(blockId);
+    if (!btr || !btr->kzBlockBegin().isNull())
+        return;
     auto* begin = new AcDbBlockBegin();
     begin->setLayer(impl.ids.layerZero);
     begin->setLinetype(impl.ids.byLayer);
     auto* end = new AcDbBlockEnd();
     end->setLayer(impl.ids.layerZero);
     end->setLinetype(impl.ids.byLayer);
-    btr->kzSetBlockBeginEnd(add(impl, begin, id), add(impl, end, id));
-    return id;
+    AcDbObjectId b = add(impl, begin, blockId);
+    btr->kzSetBlockBeginEnd(b, add(impl, end, blockId));
 }
 
 void tag(std::vector<KeptTag>& tags, int code, std::string value) {
@@ -57,11 +74,10 @@ void tag(std::vector<KeptTag>& tags, int code, std::string value) {
 }
 
 // A layout object: the page setup and layout data that other programs expect for
-// model space and the first paper space.
+// model space and each paper space.
 AcDbObjectId addLayout(DatabaseImpl& impl, AcDbObjectId dict, AcDbObjectId block,
-                       const char* name, int tabOrder) {
+                       const std::string& name, int tabOrder) {
     auto* layout = new UnknownObject("LAYOUT");
-    AcDbObjectId id = add(impl, layout, dict);
     auto& ex = layout->extraForWrite();
     KeptSubclass plot{"AcDbPlotSettings", {}};
     tag(plot.tags, 1, "");
@@ -94,90 +110,158 @@ AcDbObjectId addLayout(DatabaseImpl& impl, AcDbObjectId dict, AcDbObjectId block
     tag(lay.tags, 330, hex(block));
     ex.kept.push_back(std::move(plot));
     ex.kept.push_back(std::move(lay));
-    static_cast<AcDbBlockTableRecord*>(block.stub()->object.get())->kzSetLayoutId(id);
+    AcDbObjectId id = add(impl, layout, dict);
+    if (auto* btr = object<AcDbBlockTableRecord>(block))
+        btr->kzSetLayoutId(id);
     return id;
 }
 
-void headerVar(DatabaseImpl& impl, const char* name, std::initializer_list<KeptTag> tags) {
-    impl.header.push_back({name, std::vector<KeptTag>(tags)});
+// The dictionary entry, or value added under key when the entry is missing.
+AcDbObjectId dictEntry(DatabaseImpl& impl, AcDbObjectId dictId, const wchar_t* key,
+                       AcDbObject* value) {
+    AcDbDictionary* dict = nullptr;
+    if (acdbOpenObject(dict, dictId, AcDb::kForWrite) != Acad::eOk) {
+        delete value;
+        return {};
+    }
+    AcDbObjectId id;
+    if (dict->getAt(key, id) == Acad::eOk) {
+        delete value;
+    } else if (dict->setAt(key, value, id) == Acad::eOk) {
+        value->kzSetModified(false);
+        value->close();
+    } else {
+        delete value;
+    }
+    dict->close();
+    return id;
 }
 
 } // namespace
 
-void buildDefaultDrawing(AcDbDatabase& db) {
+void ensureTable(AcDbDatabase& db, SymbolTable kind) {
     DatabaseImpl& impl = db.impl();
     WellKnownIds& ids = impl.ids;
+    auto make = [&](AcDbObjectId& member, AcDbObject* table) {
+        if (member.isNull())
+            member = add(impl, table, AcDbObjectId());
+        else
+            delete table;
+    };
+    switch (kind) {
+    case SymbolTable::Block:
+        make(ids.blockTable, new AcDbBlockTable());
+        break;
+    case SymbolTable::Layer:
+        make(ids.layerTable, new AcDbLayerTable());
+        break;
+    case SymbolTable::Linetype:
+        make(ids.linetypeTable, new AcDbLinetypeTable());
+        break;
+    case SymbolTable::TextStyle:
+        make(ids.textStyleTable, new AcDbTextStyleTable());
+        break;
+    case SymbolTable::RegApp:
+        make(ids.regAppTable, new AcDbRegAppTable());
+        break;
+    case SymbolTable::DimStyle:
+        make(ids.dimStyleTable, new AcDbDimStyleTable());
+        break;
+    }
+}
 
-    ids.viewportTable = addTable<AcDbViewportTable>(impl);
-    ids.linetypeTable = addTable<AcDbLinetypeTable>(impl);
-    ids.layerTable = addTable<AcDbLayerTable>(impl);
-    ids.textStyleTable = addTable<AcDbTextStyleTable>(impl);
-    ids.viewTable = addTable<AcDbViewTable>(impl);
-    ids.ucsTable = addTable<AcDbUCSTable>(impl);
-    ids.regAppTable = addTable<AcDbRegAppTable>(impl);
-    ids.dimStyleTable = addTable<AcDbDimStyleTable>(impl);
-    ids.blockTable = addTable<AcDbBlockTable>(impl);
+void ensureSymbols(AcDbDatabase& db) {
+    DatabaseImpl& impl = db.impl();
+    WellKnownIds& ids = impl.ids;
+    if (ids.viewportTable.isNull())
+        ids.viewportTable = add(impl, new AcDbViewportTable(), AcDbObjectId());
+    ensureTable(db, SymbolTable::Linetype);
+    ensureTable(db, SymbolTable::Layer);
+    ensureTable(db, SymbolTable::TextStyle);
+    if (ids.viewTable.isNull())
+        ids.viewTable = add(impl, new AcDbViewTable(), AcDbObjectId());
+    if (ids.ucsTable.isNull())
+        ids.ucsTable = add(impl, new AcDbUCSTable(), AcDbObjectId());
+    ensureTable(db, SymbolTable::RegApp);
+    ensureTable(db, SymbolTable::DimStyle);
+    ensureTable(db, SymbolTable::Block);
 
-    ids.byBlock = addRecord<AcDbLinetypeTableRecord>(impl, ids.linetypeTable, L"ByBlock");
-    ids.byLayer = addRecord<AcDbLinetypeTableRecord>(impl, ids.linetypeTable, L"ByLayer");
+    ids.byBlock = findOrAdd(db, ids.linetypeTable, L"ByBlock", new AcDbLinetypeTableRecord());
+    ids.byLayer = findOrAdd(db, ids.linetypeTable, L"ByLayer", new AcDbLinetypeTableRecord());
     auto* continuous = new AcDbLinetypeTableRecord();
     continuous->setComments(L"Solid line");
-    ids.continuous = addRecord(impl, ids.linetypeTable, L"Continuous", continuous);
-
+    ids.continuous = findOrAdd(db, ids.linetypeTable, L"Continuous", continuous);
     auto* zero = new AcDbLayerTableRecord();
     zero->setLinetypeObjectId(ids.continuous);
-    ids.layerZero = addRecord(impl, ids.layerTable, L"0", zero);
-    ids.clayer = ids.layerZero;
-
-    ids.standardTextStyle = addRecord<AcDbTextStyleTableRecord>(impl, ids.textStyleTable, L"Standard");
-    addRecord<AcDbRegAppTableRecord>(impl, ids.regAppTable, L"ACAD");
-    ids.standardDimStyle = addRecord<AcDbDimStyleTableRecord>(impl, ids.dimStyleTable, L"Standard");
-
-    auto* active = new AcDbViewportTableRecord();
-    AcDbObjectId activeId = addRecord(impl, ids.viewportTable, L"*Active", active);
-    {
-        auto& kept = static_cast<AcDbObject*>(activeId.stub()->object.get())
-                         ->extraForWrite()
-                         .keptFor("AcDbViewportTableRecord");
+    ids.layerZero = findOrAdd(db, ids.layerTable, L"0", zero);
+    if (ids.clayer.isNull())
+        ids.clayer = ids.layerZero;
+    ids.standardTextStyle =
+        findOrAdd(db, ids.textStyleTable, L"Standard", new AcDbTextStyleTableRecord());
+    findOrAdd(db, ids.regAppTable, L"ACAD", new AcDbRegAppTableRecord());
+    ids.standardDimStyle =
+        findOrAdd(db, ids.dimStyleTable, L"Standard", new AcDbDimStyleTableRecord());
+    auto* vports = object<AcDbSymbolTable>(ids.viewportTable);
+    if (vports && vports->kzRecords().empty()) {
+        auto* active = new AcDbViewportTableRecord();
+        auto& kept = active->extraForWrite().keptFor("AcDbViewportTableRecord");
         for (auto [code, v] : std::initializer_list<std::pair<int, const char*>>{
                  {10, "0.0"}, {20, "0.0"}, {11, "1.0"}, {21, "1.0"}, {12, "210.0"},
                  {22, "148.5"}, {40, "297.0"}, {41, "1.5"}, {42, "50.0"}})
             kept.tags.push_back({code, v});
+        findOrAdd(db, ids.viewportTable, L"*Active", active);
     }
 
-    ids.modelSpace = addBlock(impl, ACDB_MODEL_SPACE);
-    ids.paperSpace = addBlock(impl, ACDB_PAPER_SPACE);
+    ids.modelSpace = findOrAdd(db, ids.blockTable, ACDB_MODEL_SPACE, new AcDbBlockTableRecord());
+    ids.paperSpace = findOrAdd(db, ids.blockTable, ACDB_PAPER_SPACE, new AcDbBlockTableRecord());
+}
 
-    auto* nod = new AcDbDictionary();
-    ids.namedObjects = add(impl, nod, AcDbObjectId());
-    auto* groups = new AcDbDictionary();
-    ids.groupDictionary = add(impl, groups, ids.namedObjects);
-    auto* layouts = new AcDbDictionary();
-    AcDbObjectId layoutDict = add(impl, layouts, ids.namedObjects);
-    AcDbObjectId model = addLayout(impl, layoutDict, ids.modelSpace, "Model", 0);
-    AcDbObjectId paper = addLayout(impl, layoutDict, ids.paperSpace, "Layout1", 1);
+void ensureEssentials(AcDbDatabase& db) {
+    ensureSymbols(db);
+    DatabaseImpl& impl = db.impl();
+    WellKnownIds& ids = impl.ids;
+    if (auto* blocks = object<AcDbSymbolTable>(ids.blockTable))
+        for (auto id : std::vector<AcDbObjectId>(blocks->kzRecords()))
+            ensureBeginEnd(impl, id);
+    if (ids.namedObjects.isNull())
+        ids.namedObjects = add(impl, new AcDbDictionary(), AcDbObjectId());
+    ids.groupDictionary = dictEntry(impl, ids.namedObjects, L"ACAD_GROUP", new AcDbDictionary());
+    AcDbObjectId layouts = dictEntry(impl, ids.namedObjects, L"ACAD_LAYOUT", new AcDbDictionary());
+    int tab = 0;
+    for (AcDbObjectId block : {ids.modelSpace, ids.paperSpace}) {
+        auto* btr = object<AcDbBlockTableRecord>(block);
+        if (!btr || !btr->getLayoutId().isNull() || layouts.isNull()) {
+            ++tab;
+            continue;
+        }
+        std::string name = tab == 0 ? "Model" : "Layout1";
+        AcDbObjectId layout = addLayout(impl, layouts, block, name, tab);
+        AcDbDictionary* dict = nullptr;
+        if (acdbOpenObject(dict, layouts, AcDb::kForWrite) == Acad::eOk) {
+            AcDbObjectId ignored;
+            std::wstring key(name.begin(), name.end());
+            if (!dict->has(key.c_str()))
+                dict->setAt(key.c_str(), layout.stub()->object.get(), ignored);
+            dict->close();
+        }
+        ++tab;
+    }
+}
 
-    auto fill = [](AcDbObjectId dictId, const wchar_t* key, AcDbObjectId value) {
-        AcDbDictionary* d = nullptr;
-        if (acdbOpenObject(d, dictId, AcDb::kForWrite) != Acad::eOk)
-            return;
-        AcDbObjectId ignored;
-        d->setAt(key, value.stub()->object.get(), ignored);
-        d->close();
+void buildDefaultDrawing(AcDbDatabase& db) {
+    ensureEssentials(db);
+    DatabaseImpl& impl = db.impl();
+    auto var = [&](const char* name, std::initializer_list<KeptTag> tags) {
+        impl.header.push_back({name, std::vector<KeptTag>(tags)});
     };
-    fill(ids.namedObjects, L"ACAD_GROUP", ids.groupDictionary);
-    fill(ids.namedObjects, L"ACAD_LAYOUT", layoutDict);
-    fill(layoutDict, L"Model", model);
-    fill(layoutDict, L"Layout1", paper);
-
-    headerVar(impl, "$INSBASE", {{10, "0.0"}, {20, "0.0"}, {30, "0.0"}});
-    headerVar(impl, "$EXTMIN", {{10, "0.0"}, {20, "0.0"}, {30, "0.0"}});
-    headerVar(impl, "$EXTMAX", {{10, "420.0"}, {20, "297.0"}, {30, "0.0"}});
-    headerVar(impl, "$LIMMIN", {{10, "0.0"}, {20, "0.0"}});
-    headerVar(impl, "$LIMMAX", {{10, "420.0"}, {20, "297.0"}});
-    headerVar(impl, "$LTSCALE", {{40, "1.0"}});
-    headerVar(impl, "$MEASUREMENT", {{70, "1"}});
-    headerVar(impl, "$INSUNITS", {{70, "4"}});
+    var("$INSBASE", {{10, "0.0"}, {20, "0.0"}, {30, "0.0"}});
+    var("$EXTMIN", {{10, "0.0"}, {20, "0.0"}, {30, "0.0"}});
+    var("$EXTMAX", {{10, "420.0"}, {20, "297.0"}, {30, "0.0"}});
+    var("$LIMMIN", {{10, "0.0"}, {20, "0.0"}});
+    var("$LIMMAX", {{10, "420.0"}, {20, "297.0"}});
+    var("$LTSCALE", {{40, "1.0"}});
+    var("$MEASUREMENT", {{70, "1"}});
+    var("$INSUNITS", {{70, "4"}});
 }
 
 } // namespace kz

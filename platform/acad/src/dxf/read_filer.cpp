@@ -1,0 +1,152 @@
+#include "read_filer.h"
+
+#include "db/database_impl.h"
+#include "dxf/tag_values.h"
+#include "win_codepage.h"
+
+#include <cstring>
+
+namespace kz::dxf {
+
+ReadFiler::ReadFiler(const TagFile& file, AcDbDatabase* db, const std::vector<const Tag*>& tags)
+    : m_file(file), m_db(db) {
+    m_subclasses.push_back({});
+    for (const Tag* t : tags) {
+        if (t->code == 100) {
+            m_hasMarkers = true;
+            Subclass sc;
+            sc.name = t->value;
+            m_subclasses.push_back(std::move(sc));
+            continue;
+        }
+        m_subclasses.back().tags.push_back(t);
+    }
+    for (auto& sc : m_subclasses)
+        sc.taken.assign(sc.tags.size(), 0);
+}
+
+bool ReadFiler::atSubclassData(const char* subclassName) {
+    m_current = nullptr;
+    m_cursor = 0;
+    if (!m_hasMarkers) {
+        // Files without markers: every class reads from the one pool.
+        m_selected = &m_subclasses.front();
+        m_selected->selected = true;
+        return true;
+    }
+    for (auto& sc : m_subclasses) {
+        if (!sc.name.empty() && sc.name == subclassName && !sc.selected) {
+            sc.selected = true;
+            m_selected = &sc;
+            return true;
+        }
+    }
+    m_selected = nullptr;
+    return false;
+}
+
+bool ReadFiler::nextItem() {
+    m_current = nullptr;
+    if (!m_selected)
+        return false;
+    while (m_cursor < m_selected->tags.size()) {
+        std::size_t i = m_cursor++;
+        if (m_selected->taken[i])
+            continue;
+        m_selected->taken[i] = 1;
+        m_current = m_selected->tags[i];
+        m_currentIndex = i;
+        return true;
+    }
+    return false;
+}
+
+void ReadFiler::keepItem() {
+    if (m_current && m_selected)
+        m_selected->taken[m_currentIndex] = 0;
+}
+
+void ReadFiler::pushBackItem() {
+    if (m_current && m_selected) {
+        m_selected->taken[m_currentIndex] = 0;
+        m_cursor = m_currentIndex;
+        m_current = nullptr;
+    }
+}
+
+void ReadFiler::fail(const char* wanted) {
+    if (!m_error.empty() || !m_current)
+        return;
+    m_error = m_file.errorAt(*m_current, DxfProblem::NotANumber,
+                             "value " + quoteForMessage(m_current->value) + " is not " + wanted +
+                                 " for group code " + std::to_string(m_current->code))
+                  .message;
+}
+
+double ReadFiler::asDouble() {
+    double v = 0;
+    if (!m_current || parseDouble(m_current->value, v) != ParseStatus::Ok) {
+        fail("a number");
+        return 0;
+    }
+    return v;
+}
+
+int ReadFiler::asInt() {
+    std::int32_t v = 0;
+    if (!m_current || parseInt32(m_current->value, v) != ParseStatus::Ok) {
+        fail("an integer");
+        return 0;
+    }
+    return v;
+}
+
+std::int64_t ReadFiler::asInt64() {
+    std::int64_t v = 0;
+    if (!m_current || parseInt64(m_current->value, v) != ParseStatus::Ok) {
+        fail("an integer");
+        return 0;
+    }
+    return v;
+}
+
+std::wstring ReadFiler::asString() {
+    return m_current ? kz::utf8ToWide(m_current->value) : std::wstring();
+}
+
+AcDbHandle ReadFiler::asHandle() {
+    std::uint64_t h = 0;
+    if (!m_current || parseHandle(m_current->value, h) != ParseStatus::Ok) {
+        fail("a handle");
+        return AcDbHandle();
+    }
+    return AcDbHandle(h);
+}
+
+AcDbObjectId ReadFiler::asObjectId() {
+    AcDbHandle h = asHandle();
+    AcDbObjectId id;
+    if (!h.isNull() && m_db)
+        m_db->getAcDbObjectId(id, true, h);
+    return id;
+}
+
+void ReadFiler::keepTheRest(AcDbObject* obj) {
+    for (auto& sc : m_subclasses) {
+        bool any = false;
+        for (std::size_t i = 0; i < sc.tags.size(); ++i)
+            any = any || !sc.taken[i];
+        // A subclass no class selected is kept whole, marker included, even when it
+        // holds no tags.
+        if (!any && (sc.selected || sc.name.empty()))
+            continue;
+        auto& kept = obj->extraForWrite().keptFor(std::string(sc.name));
+        for (std::size_t i = 0; i < sc.tags.size(); ++i)
+            if (!sc.taken[i])
+                kept.tags.push_back({sc.tags[i]->code, std::string(sc.tags[i]->value)});
+    }
+    if (!m_hasMarkers && obj->extra())
+        obj->extraForWrite().noMarkers = true;
+}
+
+} // namespace kz::dxf
