@@ -7,7 +7,9 @@
 //    (programs that write UTF-8 into old versions exist; Shift-JIS or ANSI text is
 //    almost never well-formed UTF-8 by chance);
 //  - a new file that is not well-formed UTF-8 is read with $DWGCODEPAGE.
-// Both give a warning. A UTF-8 byte order mark means UTF-8 whatever the version says.
+// Both give a warning. A UTF-8 byte order mark means UTF-8 whatever the version says;
+// UTF-16LE text with its byte order mark (as some editors save) is converted to UTF-8
+// first, UTF-16BE is refused.
 // The whole buffer is converted at once: line breaks, digits and group code lines are
 // ASCII in every supported code page, so lines and tags stay where they were.
 #pragma once

@@ -169,6 +169,17 @@ bool parseTagFile(std::string fileName, std::string bytes, TagFile& out, DxfErro
 
     if (bytes.size() >= (std::size_t{1} << 32))
         return failWith(0, DxfProblem::FileTooLarge, "the file is larger than 4 GiB");
+    // Text editors may save a DXF file as UTF-16; make it UTF-8 with a byte order mark.
+    std::string_view head = std::string_view(bytes).substr(0, 2);
+    if (head == "\xFE\xFF")
+        return failWith(0, DxfProblem::NotDxf,
+                        "the file is UTF-16 big-endian text, which is not supported");
+    if (head == "\xFF\xFE") {
+        std::string utf8;
+        if (!convertToUtf8(std::string_view(bytes).substr(2), "UTF-16LE", utf8))
+            return failWith(0, DxfProblem::NotDxf, "cannot convert UTF-16 text");
+        bytes = std::string(kBom) + utf8;
+    }
     const bool bom = std::string_view(bytes).substr(0, 3) == kBom;
     std::string_view body = std::string_view(bytes).substr(bom ? kBom.size() : 0);
     if (isBlankOnly(body))

@@ -45,6 +45,11 @@ template <bool Crlf> constexpr std::array<CodeLine, kMaxGroupCode + 1> makeCodeL
 constexpr auto kCodeLinesLf = makeCodeLines<false>();
 constexpr auto kCodeLinesCrlf = makeCodeLines<true>();
 
+inline const CodeLine& codeLineOf(int code, LineEnding ending) {
+    return (ending == LineEnding::Lf ? kCodeLinesLf
+                                     : kCodeLinesCrlf)[static_cast<std::size_t>(code)];
+}
+
 bool isIntegerType(ValueType t) {
     return t == ValueType::Int16 || t == ValueType::Int32 || t == ValueType::Int64 ||
            t == ValueType::Bool;
@@ -62,11 +67,20 @@ std::size_t formatDouble(double v, char* buf) {
     // Shortest round-trip text, e.g. "10", "0.1", "-0", "1e+20", "1.5e-300".
     auto r = std::to_chars(buf, buf + kDoubleTextMax - 3, v);
     char* end = r.ptr;
-    char* e = static_cast<char*>(std::memchr(buf, 'e', static_cast<std::size_t>(end - buf)));
-    char* mantissaEnd = e ? e : end;
-    if (!std::memchr(buf, '.', static_cast<std::size_t>(mantissaEnd - buf))) {
+    char* e = nullptr;
+    bool point = false;
+    for (char* p = buf; p < end; ++p) {
+        if (*p == '.') {
+            point = true;
+        } else if (*p == 'e') {
+            e = p;
+            break;
+        }
+    }
+    if (!point) {
         // "10" -> "10.0", "1e+20" -> "1.0e+20": some readers take a number without a
         // point for an integer.
+        char* mantissaEnd = e ? e : end;
         std::memmove(mantissaEnd + 2, mantissaEnd, static_cast<std::size_t>(end - mantissaEnd));
         mantissaEnd[0] = '.';
         mantissaEnd[1] = '0';
@@ -86,7 +100,9 @@ void TagWriter::fail(int code, std::string what) {
         error_ = "group code " + std::to_string(code) + ": " + what;
 }
 
-bool TagWriter::check(int code, bool typeOk, const char* wanted) {
+inline bool TagWriter::check(int code, bool typeOk, const char* wanted) {
+    if (isValidGroupCode(code) && typeOk) [[likely]]
+        return true;
     if (!isValidGroupCode(code)) {
         fail(code, "not a DXF group code (0-1071)");
         return false;
@@ -165,14 +181,20 @@ void TagWriter::writeBool(int code, bool value) {
 void TagWriter::writeDouble(int code, double value) {
     if (!check(code, valueType(code) == ValueType::Double, "real number"))
         return;
-    char buf[kDoubleTextMax];
-    std::size_t n = formatDouble(value, buf);
+    // Code line, number and line end go out in one append: reals are most of a drawing.
+    const CodeLine& line = codeLineOf(code, ending_);
+    char buf[sizeof line.text + kDoubleTextMax + 2];
+    std::memcpy(buf, line.text, sizeof line.text);
+    std::size_t n = formatDouble(value, buf + line.size);
     if (!std::isfinite(value)) {
-        fail(code, std::string(buf, n) + " cannot be written (not a finite number)");
+        fail(code, std::string(buf + line.size, n) + " cannot be written (not a finite number)");
         return;
     }
-    putCode(code);
-    putValue(std::string_view(buf, n));
+    n += line.size;
+    if (ending_ == LineEnding::CrLf)
+        buf[n++] = '\r';
+    buf[n++] = '\n';
+    out_.append(buf, n);
 }
 
 void TagWriter::writeHandle(int code, std::uint64_t handle) {

@@ -81,6 +81,23 @@ TEST(DxfEncoding, NewFilesAreUtf8WithOrWithoutByteOrderMark) {
     EXPECT_EQ(g.tags()[0].value, "SECTION");
 }
 
+TEST(DxfEncoding, Utf16TextFromEditorsIsConverted) {
+    const std::u16string text = u"  0\r\nSECTION\r\n  1\r\n寸法\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    auto f = parseOk(bytes);
+    ASSERT_EQ(f.tags().size(), 2u);
+    EXPECT_EQ(f.tags()[1].value, "寸法");
+    EXPECT_EQ(f.tags()[1].line, 3u);
+    EXPECT_EQ(dxftest::parseError("\xFE\xFF\0 \0 \0"
+                                  "0")
+                  .problem,
+              DxfProblem::NotDxf);
+}
+
 TEST(DxfEncoding, MislabelledFilesAreReadWithoutLosingTextAndWarn) {
     // Old version, UTF-8 content.
     auto f = parseOk(header("AC1015", "ANSI_1252") + textEntity("寸法"));
