@@ -31,10 +31,15 @@ void appendUtf8(std::string& out, char32_t cp);
 // True when the bytes are well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);
 
-// Converts bytes in the named code page ("ANSI_932", "ANSI_1252", "UTF-8", or a
-// number) to wide text. Returns nothing when the code page is unknown to iconv.
+// Converts bytes in the named code page ("ANSI_932", "ANSI_1252", "UTF-8", "UTF-16LE",
+// "UTF-16BE", or a number) to wide text. Returns nothing when the code page is unknown to iconv.
 std::optional<std::wstring> decodeCodePage(std::string_view bytes, std::string_view codePage);
+// Characters the code page lacks become '?', one per character.
 std::optional<std::string> encodeCodePage(std::wstring_view wide, std::string_view codePage);
+// Like encodeCodePage, but nothing when a character has no encoding in the code page,
+// so that callers can refuse to lose text.
+std::optional<std::string> encodeCodePageExact(std::wstring_view wide,
+                                               std::string_view codePage);
 
 // iconv's name for a code page as DXF ($DWGCODEPAGE) or Windows (a number) spells it;
 // empty when unknown.

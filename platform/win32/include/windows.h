@@ -9,3 +9,4 @@
 #include "win_path.h"
 #include "win_module.h"
 #include "win_host_options.h"
+#include "win_profile.h"

@@ -135,6 +135,8 @@ std::string iconvNameForCodePage(std::string_view cp) {
         return "UTF-8";
     if (up == "UTF-16LE" || up == "1200")
         return "UTF-16LE";
+    if (up == "UTF-16BE" || up == "1201")
+        return "UTF-16BE";
     int n = 0;
     auto [p, ec] = std::from_chars(up.data(), up.data() + up.size(), n);
     if (ec != std::errc() || p != up.data() + up.size())
@@ -179,9 +181,24 @@ struct Iconv {
     bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
 };
 
-// Runs iconv over the whole input; bytes it cannot convert are replaced (one unit
-// each) by the given replacement so that nothing stops the conversion.
-bool convertAll(Iconv& cv, std::string_view in, std::string& out, std::string_view replacement) {
+// Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
+std::size_t utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead < 0xF8)
+        return 4;
+    if (lead >= 0xE0)
+        return lead < 0xF0 ? 3 : 1;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+// Runs iconv over the whole input; what it cannot convert is replaced by the given
+// replacement so that nothing stops the conversion: one byte at a time, or one whole
+// character when the input is UTF-8 (a character the target lacks). Returns false when
+// something had to be replaced.
+bool convertAll(Iconv& cv, std::string_view in, std::string& out, std::string_view replacement,
+                bool inputIsUtf8 = false) {
+    bool exact = true;
     std::vector<char> buf(in.size() * 4 + 16);
     char* src = const_cast<char*>(in.data());
     std::size_t srcLeft = in.size();
@@ -193,13 +210,17 @@ bool convertAll(Iconv& cv, std::string_view in, std::string& out, std::string_vi
         if (r == static_cast<std::size_t>(-1)) {
             if (errno == E2BIG)
                 continue;
-            // EILSEQ or EINVAL (truncated multibyte sequence): skip one byte.
+            // EILSEQ or EINVAL (truncated multibyte sequence).
+            exact = false;
             out.append(replacement);
-            ++src;
-            --srcLeft;
+            std::size_t skip =
+                inputIsUtf8 ? utf8SequenceLength(static_cast<unsigned char>(*src)) : 1;
+            skip = skip < srcLeft ? skip : srcLeft;
+            src += skip;
+            srcLeft -= skip;
         }
     }
-    return true;
+    return exact;
 }
 
 } // namespace
@@ -218,6 +239,25 @@ std::optional<std::wstring> decodeCodePage(std::string_view bytes, std::string_v
     return utf8ToWide(utf8);
 }
 
+std::optional<std::string> encodeCodePageExact(std::wstring_view wide, std::string_view codePage) {
+    std::string name = iconvNameForCodePage(codePage);
+    if (name.empty())
+        return std::nullopt;
+    for (wchar_t c : wide)
+        if (c < 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return std::nullopt;
+    std::string utf8 = wideToUtf8(wide);
+    if (name == "UTF-8")
+        return utf8;
+    Iconv cv(name.c_str(), "UTF-8");
+    if (!cv.ok())
+        return std::nullopt;
+    std::string out;
+    if (!convertAll(cv, utf8, out, "?", true))
+        return std::nullopt;
+    return out;
+}
+
 std::optional<std::string> encodeCodePage(std::wstring_view wide, std::string_view codePage) {
     std::string name = iconvNameForCodePage(codePage);
     if (name.empty())
@@ -229,7 +269,7 @@ std::optional<std::string> encodeCodePage(std::wstring_view wide, std::string_vi
     if (!cv.ok())
         return std::nullopt;
     std::string out;
-    convertAll(cv, utf8, out, "?");
+    convertAll(cv, utf8, out, "?", true);
     return out;
 }
 

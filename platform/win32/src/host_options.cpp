@@ -9,9 +9,13 @@ HostOptions& hostOptions() {
     return options;
 }
 
-void setUserUiLanguage(LANGID language) { setHostUiLanguage(language); }
+void setUserUiLanguage(LANGID language) {
+    setHostUiLanguage(language);
+}
 
-void setUserDefaultLangId(LANGID language) { hostOptions().userDefaultLangId = language; }
+void setUserDefaultLangId(LANGID language) {
+    hostOptions().userDefaultLangId = language;
+}
 
 void setOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build) {
     HostOptions& o = hostOptions();
@@ -21,9 +25,13 @@ void setOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build) {
     o.osBuild = build;
 }
 
-void setCursorPos(LONG x, LONG y) { hostOptions().cursorPos = POINT{x, y}; }
+void setCursorPos(LONG x, LONG y) {
+    hostOptions().cursorPos = POINT{x, y};
+}
 
-void setImmReleaseContextResult(BOOL result) { hostOptions().immReleaseContextResult = result; }
+void setImmReleaseContextResult(BOOL result) {
+    hostOptions().immReleaseContextResult = result;
+}
 
 void resetHostOptions() {
     hostOptions() = HostOptions{};

@@ -44,3 +44,13 @@ TEST(Codepage, WindowsEntryPointsReportSizes) {
     EXPECT_STREQ(buf, L"寸法");
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, buf, 1), 0); // too small
 }
+
+TEST(Codepage, ExactEncodingRefusesWhatTheCodePageLacks) {
+    EXPECT_EQ(kz::encodeCodePageExact(L"寸法", "932").value(), "\x90\xA1\x96\x40");
+    EXPECT_FALSE(kz::encodeCodePageExact(L"寸\U0001F600", "932"));
+    EXPECT_FALSE(kz::encodeCodePageExact(std::wstring(1, wchar_t(0xD800)), "UTF-8"));
+    // The lenient encoder writes one '?' per missing character, not one per byte.
+    EXPECT_EQ(kz::encodeCodePage(L"a\U0001F600b", "932").value(), "a?b");
+    EXPECT_EQ(kz::encodeCodePageExact(L"ab", "UTF-16BE").value(), std::string("\0a\0b", 4));
+    EXPECT_EQ(kz::decodeCodePage(std::string("\0a\0b", 4), "1201").value(), L"ab");
+}

@@ -1,0 +1,331 @@
+#include "ini_document.h"
+
+#include "win_codepage.h"
+
+#include <algorithm>
+#include <map>
+
+namespace kz {
+
+namespace {
+
+const char* codePageOf(IniEncoding e) {
+    switch (e) {
+    case IniEncoding::Utf16Le:
+        return "UTF-16LE";
+    case IniEncoding::Utf16Be:
+        return "UTF-16BE";
+    case IniEncoding::ShiftJis:
+        return "932";
+    default:
+        return "UTF-8";
+    }
+}
+
+std::string_view bomOf(IniEncoding e) {
+    switch (e) {
+    case IniEncoding::Utf8Bom:
+        return "\xEF\xBB\xBF";
+    case IniEncoding::Utf16Le:
+        return "\xFF\xFE";
+    case IniEncoding::Utf16Be:
+        return "\xFE\xFF";
+    default:
+        return "";
+    }
+}
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+wchar_t foldAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c;
+}
+
+// Splits bytes into lines at CR, LF and CRLF, in units of one byte or, for UTF-16, two.
+struct RawLine {
+    std::string_view bytes;
+    std::wstring eol;
+};
+
+std::vector<RawLine> splitLines(std::string_view bytes, IniEncoding e) {
+    const bool wide = e == IniEncoding::Utf16Le || e == IniEncoding::Utf16Be;
+    const std::size_t unit = wide ? 2 : 1;
+    auto unitAt = [&](std::size_t i) -> int {
+        if (i + unit > bytes.size())
+            return -1;
+        if (!wide)
+            return static_cast<unsigned char>(bytes[i]);
+        auto lo = static_cast<unsigned char>(bytes[e == IniEncoding::Utf16Le ? i : i + 1]);
+        auto hi = static_cast<unsigned char>(bytes[e == IniEncoding::Utf16Le ? i + 1 : i]);
+        return hi << 8 | lo;
+    };
+    std::vector<RawLine> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i + unit <= bytes.size()) {
+        int c = unitAt(i);
+        if (c != '\r' && c != '\n') {
+            i += unit;
+            continue;
+        }
+        RawLine line{bytes.substr(start, i - start), {}};
+        if (c == '\r' && unitAt(i + unit) == '\n') {
+            line.eol = L"\r\n";
+            i += 2 * unit;
+        } else {
+            line.eol = c == '\r' ? L"\r" : L"\n";
+            i += unit;
+        }
+        lines.push_back(line);
+        start = i;
+    }
+    if (start < bytes.size())
+        lines.push_back({bytes.substr(start), L""});
+    return lines;
+}
+
+} // namespace
+
+bool isIniSpace(wchar_t c) {
+    // Ctrl-Z ends old DOS text files and is white space to the profile functions.
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f' ||
+           c == 0x1A;
+}
+
+std::wstring_view trimIni(std::wstring_view s) {
+    while (!s.empty() && isIniSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isIniSpace(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool iniNamesEqual(std::wstring_view a, std::wstring_view b) {
+    a = trimIni(a);
+    b = trimIni(b);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return foldAscii(x) == foldAscii(y); });
+}
+
+void IniDocument::classify(Line& line) {
+    std::wstring_view t = line.text;
+    std::size_t lead = 0;
+    while (lead < t.size() && isIniSpace(t[lead]))
+        ++lead;
+    std::wstring_view body = trimIni(t);
+    line.name.clear();
+    line.value.clear();
+    if (body.empty()) {
+        line.kind = Kind::Blank;
+        return;
+    }
+    if (body.front() == L';') {
+        line.kind = Kind::Comment;
+        return;
+    }
+    if (body.front() == L'[') {
+        std::size_t close = body.rfind(L']');
+        if (close != std::wstring_view::npos && close > 0) {
+            line.kind = Kind::Section;
+            line.name = trimIni(body.substr(1, close - 1));
+            return;
+        }
+    }
+    std::size_t eq = body.find(L'=');
+    if (eq == std::wstring_view::npos) {
+        line.kind = Kind::Other;
+        return;
+    }
+    line.kind = Kind::Key;
+    line.name = trimIni(body.substr(0, eq));
+    std::size_t v = lead + eq + 1;
+    while (v < t.size() && isIniSpace(t[v]))
+        ++v;
+    line.valueStart = v;
+    line.value = trimIni(t.substr(v));
+}
+
+IniDocument IniDocument::parse(std::string_view bytes) {
+    IniDocument doc;
+    if (startsWith(bytes, "\xEF\xBB\xBF"))
+        doc.encoding_ = IniEncoding::Utf8Bom;
+    else if (startsWith(bytes, "\xFF\xFE"))
+        doc.encoding_ = IniEncoding::Utf16Le;
+    else if (startsWith(bytes, "\xFE\xFF"))
+        doc.encoding_ = IniEncoding::Utf16Be;
+    else if (isValidUtf8(bytes))
+        doc.encoding_ = IniEncoding::Utf8;
+    else
+        doc.encoding_ = IniEncoding::ShiftJis;
+    bytes.remove_prefix(bomOf(doc.encoding_).size());
+
+    std::map<std::wstring, int> eolCounts;
+    for (const RawLine& raw : splitLines(bytes, doc.encoding_)) {
+        Line line;
+        line.raw = raw.bytes;
+        line.eol = raw.eol;
+        std::wstring text = decodeCodePage(raw.bytes, codePageOf(doc.encoding_)).value_or(L"");
+        std::erase(text, L'\0');
+        line.text = std::move(text);
+        classify(line);
+        if (!raw.eol.empty())
+            ++eolCounts[raw.eol];
+        doc.lines_.push_back(std::move(line));
+    }
+    int best = 0;
+    for (const auto& [eol, count] : eolCounts) {
+        if (count > best) {
+            best = count;
+            doc.eol_ = eol;
+        }
+    }
+    return doc;
+}
+
+std::optional<std::size_t> IniDocument::findSection(std::wstring_view name) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Kind::Section && iniNamesEqual(lines_[i].name, name))
+            return i;
+    return std::nullopt;
+}
+
+std::size_t IniDocument::sectionEnd(std::size_t header) const {
+    std::size_t i = header + 1;
+    while (i < lines_.size() && lines_[i].kind != Kind::Section)
+        ++i;
+    return i;
+}
+
+std::optional<std::size_t> IniDocument::findKey(std::size_t header, std::wstring_view key) const {
+    std::size_t end = sectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i)
+        if (lines_[i].kind == Kind::Key && iniNamesEqual(lines_[i].name, key))
+            return i;
+    return std::nullopt;
+}
+
+const std::wstring* IniDocument::value(std::wstring_view section, std::wstring_view key) const {
+    auto header = findSection(section);
+    if (!header)
+        return nullptr;
+    auto line = findKey(*header, key);
+    return line ? &lines_[*line].value : nullptr;
+}
+
+std::vector<std::wstring> IniDocument::sectionNames() const {
+    std::vector<std::wstring> names;
+    for (const Line& line : lines_)
+        if (line.kind == Kind::Section)
+            names.push_back(line.name);
+    return names;
+}
+
+std::optional<std::vector<std::wstring>> IniDocument::keyNames(std::wstring_view section) const {
+    auto header = findSection(section);
+    if (!header)
+        return std::nullopt;
+    std::vector<std::wstring> names;
+    std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i)
+        if (lines_[i].kind == Kind::Key)
+            names.push_back(lines_[i].name);
+    return names;
+}
+
+IniDocument::Line IniDocument::makeLine(std::wstring text) const {
+    Line line;
+    line.text = std::move(text);
+    line.eol = eol_;
+    line.changed = true;
+    classify(line);
+    return line;
+}
+
+void IniDocument::insertLine(std::size_t at, std::wstring text) {
+    // The line before a new one needs an ending if it was the file's last.
+    if (at > 0 && lines_[at - 1].eol.empty())
+        lines_[at - 1].eol = eol_;
+    Line line = makeLine(std::move(text));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+}
+
+bool IniDocument::setValue(std::wstring_view section, std::wstring_view key,
+                           std::wstring_view value) {
+    std::wstring sectionName(trimIni(section));
+    std::wstring keyName(trimIni(key));
+    auto header = findSection(sectionName);
+    if (!header) {
+        // A new section goes at the end, after a blank line when the file has text.
+        if (!lines_.empty() && lines_.back().kind != Kind::Blank)
+            insertLine(lines_.size(), L"");
+        insertLine(lines_.size(), L"[" + sectionName + L"]");
+        insertLine(lines_.size(), keyName + L"=" + std::wstring(value));
+        return true;
+    }
+    if (auto at = findKey(*header, keyName)) {
+        Line& line = lines_[*at];
+        if (line.text.substr(line.valueStart) == value)
+            return false;
+        // The key's own spelling and spacing stay; only the value changes.
+        line.text = line.text.substr(0, line.valueStart) + std::wstring(value);
+        line.changed = true;
+        classify(line);
+        return true;
+    }
+    // A new key goes after the section's last key (or right after its header), before
+    // any blank lines and comments that lead to the next section.
+    std::size_t after = *header;
+    std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i)
+        if (lines_[i].kind == Kind::Key || lines_[i].kind == Kind::Other)
+            after = i;
+    insertLine(after + 1, keyName + L"=" + std::wstring(value));
+    return true;
+}
+
+bool IniDocument::removeKey(std::wstring_view section, std::wstring_view key) {
+    auto header = findSection(section);
+    if (!header)
+        return false;
+    auto at = findKey(*header, key);
+    if (!at)
+        return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*at));
+    return true;
+}
+
+bool IniDocument::removeSection(std::wstring_view section) {
+    auto header = findSection(section);
+    if (!header)
+        return false;
+    std::size_t end = sectionEnd(*header);
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
+    return true;
+}
+
+std::optional<std::string> IniDocument::encode(std::wstring_view text) const {
+    return encodeCodePageExact(text, codePageOf(encoding_));
+}
+
+std::optional<std::string> IniDocument::serialize() const {
+    std::string out(bomOf(encoding_));
+    for (const Line& line : lines_) {
+        if (line.changed) {
+            auto bytes = encode(line.text);
+            if (!bytes)
+                return std::nullopt;
+            out += *bytes;
+        } else {
+            out += line.raw;
+        }
+        if (!line.eol.empty())
+            out += *encode(line.eol);
+    }
+    return out;
+}
+
+} // namespace kz
