@@ -3,7 +3,13 @@
 // GDI drawing go. The defaults are a Japanese Windows 10.
 #pragma once
 
+#include "win_gdi.h"
+#include "win_registry.h"
 #include "win_types.h"
+#include "win_user.h"
+
+#include <functional>
+#include <string_view>
 
 namespace kz {
 
@@ -20,7 +26,31 @@ void setCursorPos(LONG x, LONG y);
 // What ImmReleaseContext of the built-in "imm32.dll" returns; default 0.
 void setImmReleaseContextResult(BOOL result);
 
-// Every option back to its default.
+// What GetObjectW gives for DEFAULT_GUI_FONT; default "Default GUI", 12 pixels.
+void setDefaultGuiFont(const LOGFONTW& font);
+
+// Registry contents, under HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or another predefined
+// key; the key and every key above it come into being. An empty value name is the
+// key's default value.
+void setRegistryString(HKEY root, std::wstring_view keyPath, std::wstring_view valueName,
+                       std::wstring_view value);
+void setRegistryDword(HKEY root, std::wstring_view keyPath, std::wstring_view valueName,
+                      DWORD value);
+void clearRegistry();
+
+// Where MessageBoxW goes: the sink records the box (for example into the transcript,
+// with describeMessageBox) and returns the answer. Without one, boxes are printed to
+// standard error and answered with their default button (IDOK for MB_OK).
+using MessageBoxSink = std::function<int(const MessageBoxRecord&)>;
+// Where GDI calls go (the host's transcript and preview); without one they are dropped.
+using GdiSink = std::function<void(const GdiRecord&)>;
+// Each returns the sink it replaces, so that a caller can put it back; an empty
+// function restores the default.
+MessageBoxSink setMessageBoxSink(MessageBoxSink sink);
+GdiSink setGdiSink(GdiSink sink);
+
+// Every option back to its default: languages, version, cursor, imm32 result, GUI
+// font, an empty registry, the default sinks.
 void resetHostOptions();
 
 } // namespace kz

@@ -10,3 +10,7 @@
 #include "win_module.h"
 #include "win_host_options.h"
 #include "win_profile.h"
+#include "win_version.h"
+#include "win_registry.h"
+#include "win_user.h"
+#include "win_gdi.h"

@@ -18,6 +18,9 @@ struct HostOptions {
     DWORD osBuild = 19045;
     POINT cursorPos{0, 0};
     BOOL immReleaseContextResult = FALSE;
+    LOGFONTW defaultGuiFont = defaultGuiFontFace();
+
+    static LOGFONTW defaultGuiFontFace();
 };
 
 HostOptions& hostOptions();
