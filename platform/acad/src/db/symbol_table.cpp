@@ -24,6 +24,27 @@ int compareSymbolNames(std::wstring_view a, std::wstring_view b) {
 
 } // namespace kz
 
+namespace {
+
+// A block made through the API gets the BLOCK and ENDBLK entities that frame its
+// contents in DXF files, as blocks read from files and the default drawing's have.
+void addBlockBeginEnd(AcDbDatabase* db, AcDbBlockTableRecord* btr) {
+    AcDbObjectId ids[2];
+    AcDbEntity* ends[2] = {new AcDbBlockBegin(), new AcDbBlockEnd()};
+    for (int i = 0; i < 2; ++i) {
+        ends[i]->setLayer(db->layerZero());
+        ends[i]->setLinetype(db->byLayerLinetype());
+        if (db->impl().addObject(ends[i], btr->objectId(), ids[i]) != Acad::eOk) {
+            delete ends[i];
+            continue;
+        }
+        ends[i]->close();
+    }
+    btr->kzSetBlockBeginEnd(ids[0], ids[1]);
+}
+
+} // namespace
+
 // ---- records ----
 
 Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const {
@@ -175,6 +196,8 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
         record->setName(name.c_str());
     assertWriteEnabled();
     m_records.push_back(recordId);
+    if (auto* btr = AcDbBlockTableRecord::cast(record); btr && btr->kzBlockBegin().isNull())
+        addBlockBeginEnd(db, btr);
     return Acad::eOk;
 }
 
