@@ -410,3 +410,171 @@ private:
     bool m_minsert = false; // read with the AcDbMInsertBlock marker
     std::unique_ptr<kz::SubentityList> m_attributes;
 };
+
+// A vertex of an old-style polyline.
+class AcDbVertex : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(AcDbVertex);
+};
+
+// A vertex of a 2D polyline. Its position is in the polyline's plane: x and y there,
+// the polyline's elevation applying (AcDb2dPolyline::vertexPosition gives the world
+// point).
+class AcDb2dVertex : public AcDbVertex {
+public:
+    ACRX_DECLARE_MEMBERS(AcDb2dVertex);
+    AcDb2dVertex() = default;
+    explicit AcDb2dVertex(const AcGePoint3d& position, double bulge = 0, double startWidth = 0,
+                          double endWidth = 0, double tangent = 0);
+    AcRxObject* clone() const override { return new AcDb2dVertex(*this); }
+
+    AcDb::Vertex2dType vertexType() const;
+    AcGePoint3d position() const;
+    Acad::ErrorStatus setPosition(const AcGePoint3d& position);
+    double bulge() const;
+    Acad::ErrorStatus setBulge(double bulge);
+    double startWidth() const;
+    Acad::ErrorStatus setStartWidth(double width);
+    double endWidth() const;
+    Acad::ErrorStatus setEndWidth(double width);
+    bool isTangentUsed() const;
+    double tangent() const;
+    Acad::ErrorStatus setTangent(double tangent);
+
+    // Moves the position as a point of the plane (the polyline transforms its vertices
+    // through its own plane).
+    Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void kzSetPosition(const AcGePoint3d& position) { m_position = position; }
+    void kzScaleWidths(double factor);
+
+private:
+    AcGePoint3d m_position;
+    double m_bulge = 0;
+    double m_startWidth = 0, m_endWidth = 0;
+    double m_tangent = 0;
+    int m_flags = 0; // 1 extra fit vertex, 2 tangent used, 8 curve fit, 16 spline frame
+};
+
+// A vertex of a 3D polyline, in world coordinates.
+class AcDb3dPolylineVertex : public AcDbVertex {
+public:
+    ACRX_DECLARE_MEMBERS(AcDb3dPolylineVertex);
+    AcDb3dPolylineVertex() = default;
+    explicit AcDb3dPolylineVertex(const AcGePoint3d& position);
+    AcRxObject* clone() const override { return new AcDb3dPolylineVertex(*this); }
+
+    AcDb::Vertex3dType vertexType() const;
+    AcGePoint3d position() const;
+    Acad::ErrorStatus setPosition(const AcGePoint3d& position);
+
+    Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void kzSetPosition(const AcGePoint3d& position) { m_position = position; }
+
+private:
+    AcGePoint3d m_position;
+    int m_flags = 32; // 32: a 3D polyline's vertex; 8 spline fit, 16 spline frame
+};
+
+// An old-style 2D polyline: its vertices are sub-entities (AcDb2dVertex) that DXF
+// files write after it, closed by a SEQEND.
+class AcDb2dPolyline : public AcDbCurve {
+public:
+    ACRX_DECLARE_MEMBERS(AcDb2dPolyline);
+    AcDb2dPolyline();
+    // Vertices at the points' x and y (z is ignored: the elevation applies), with the
+    // bulges given for each (none: straight).
+    AcDb2dPolyline(AcDb::Poly2dType type, const AcGePoint3dArray& vertices, double elevation = 0,
+                   bool closed = false, double defStartWidth = 0, double defEndWidth = 0,
+                   const AcArray<double>* bulges = nullptr);
+    AcDb2dPolyline(const AcDb2dPolyline& other); // copies the vertices too
+    ~AcDb2dPolyline() override;
+    AcRxObject* clone() const override { return new AcDb2dPolyline(*this); }
+
+    AcDb::Poly2dType polyType() const;
+    Acad::ErrorStatus setPolyType(AcDb::Poly2dType type);
+    bool isClosed() const override;
+    Acad::ErrorStatus makeClosed();
+    Acad::ErrorStatus makeOpen();
+    double defaultStartWidth() const;
+    Acad::ErrorStatus setDefaultStartWidth(double width);
+    double defaultEndWidth() const;
+    Acad::ErrorStatus setDefaultEndWidth(double width);
+    double elevation() const;
+    Acad::ErrorStatus setElevation(double elevation);
+    double thickness() const;
+    Acad::ErrorStatus setThickness(double thickness);
+    AcGeVector3d normal() const;
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
+
+    // A polyline in a database adds the vertex to it (left open for write); a new one
+    // keeps it and adds it with itself.
+    Acad::ErrorStatus appendVertex(AcDb2dVertex* vertex);
+    Acad::ErrorStatus appendVertex(AcDbObjectId& vertexId, AcDb2dVertex* vertex);
+    // A new iterator over the vertices; the caller deletes it.
+    AcDbObjectIterator* vertexIterator() const;
+    // The vertex's world position in this polyline's plane and elevation.
+    AcGePoint3d vertexPosition(const AcDb2dVertex& vertex) const;
+
+    Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus setOwnerId(AcDbObjectId ownerId) override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    std::vector<AcDbObjectId>* kzSubentities() override;
+    AcDbObjectId* kzSequenceEnd() override;
+    void kzGetPath(kz::CurvePath& path) const override;
+
+protected:
+    Acad::ErrorStatus subErase(bool erasing) override;
+
+private:
+    int m_flags = 0; // 1 closed, 2 curve fit, 4 spline fit, 128 linetype generation
+    AcDb::Poly2dType m_type = AcDb::k2dSimplePoly;
+    double m_defaultStartWidth = 0, m_defaultEndWidth = 0;
+    double m_elevation = 0;
+    double m_thickness = 0;
+    AcGeVector3d m_normal = AcGeVector3d::kZAxis;
+    std::unique_ptr<kz::SubentityList> m_vertices;
+};
+
+// An old-style 3D polyline with AcDb3dPolylineVertex sub-entities.
+class AcDb3dPolyline : public AcDbCurve {
+public:
+    ACRX_DECLARE_MEMBERS(AcDb3dPolyline);
+    AcDb3dPolyline();
+    AcDb3dPolyline(AcDb::Poly3dType type, const AcGePoint3dArray& vertices, bool closed = false);
+    AcDb3dPolyline(const AcDb3dPolyline& other); // copies the vertices too
+    ~AcDb3dPolyline() override;
+    AcRxObject* clone() const override { return new AcDb3dPolyline(*this); }
+
+    AcDb::Poly3dType polyType() const;
+    Acad::ErrorStatus setPolyType(AcDb::Poly3dType type);
+    bool isClosed() const override;
+    Acad::ErrorStatus makeClosed();
+    Acad::ErrorStatus makeOpen();
+
+    Acad::ErrorStatus appendVertex(AcDb3dPolylineVertex* vertex);
+    Acad::ErrorStatus appendVertex(AcDbObjectId& vertexId, AcDb3dPolylineVertex* vertex);
+    AcDbObjectIterator* vertexIterator() const;
+
+    Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus setOwnerId(AcDbObjectId ownerId) override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    std::vector<AcDbObjectId>* kzSubentities() override;
+    AcDbObjectId* kzSequenceEnd() override;
+    void kzGetPath(kz::CurvePath& path) const override;
+
+protected:
+    Acad::ErrorStatus subErase(bool erasing) override;
+
+private:
+    int m_flags = 8; // 8: a 3D polyline; 1 closed, 4 spline fit
+    AcDb::Poly3dType m_type = AcDb::k3dSimplePoly;
+    std::unique_ptr<kz::SubentityList> m_vertices;
+};
