@@ -1,0 +1,6 @@
+// Included by MFC code for its extension library entry point; on this host everything it needs is
+// in afxwin.h.
+#pragma once
+
+#include "afxwin.h"
+#include "afxdll_.h"
