@@ -11,9 +11,11 @@ namespace kz::ui {
 
 namespace {
 
+// Never destroyed: objects attached to windows may be destroyed at exit after any
+// static of this file, and they look their window up.
 std::unordered_map<const Window*, std::unique_ptr<Window>>& registry() {
-    static std::unordered_map<const Window*, std::unique_ptr<Window>> windows;
-    return windows;
+    static auto* windows = new std::unordered_map<const Window*, std::unique_ptr<Window>>;
+    return *windows;
 }
 
 Window* gFocus = nullptr;
