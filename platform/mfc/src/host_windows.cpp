@@ -22,6 +22,20 @@ void kz::ui::reportEscapedException(const wchar_t* where, const std::wstring& wh
     hostWrite(std::wstring(L"** ") + where + L": " + what + L" escaped the module's handler\n");
 }
 
+namespace {
+
+// The caption of the application's message boxes: as in MFC without a title string, the
+// host executable's file name without its extension.
+std::wstring appName() {
+    wchar_t path[MAX_PATH] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, length < MAX_PATH ? length : 0);
+    name = name.substr(name.find_last_of(L"/\\") + 1);
+    return name.substr(0, name.rfind(L'.'));
+}
+
+} // namespace
+
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
     // Boxes without an icon get the one MFC's application gives them.
     if ((nType & MB_ICONMASK) == 0) {
@@ -38,8 +52,8 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
             break;
         }
     }
-    return ::MessageBoxW(kz::activeModalDialog(), lpszText != nullptr ? lpszText : L"", nullptr,
-                         nType);
+    return ::MessageBoxW(kz::activeModalDialog(), lpszText != nullptr ? lpszText : L"",
+                         appName().c_str(), nType);
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {

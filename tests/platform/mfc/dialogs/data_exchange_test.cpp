@@ -76,7 +76,7 @@ TEST_F(DialogTest, ANonNumberIsRefusedWithTheMessageAndTheDialogStaysOpen) {
     EXPECT_EQ(dlg.values.extLineFixed, 1);
     // The message box, the focus back on the refused edit box, and the dialog open.
     EXPECT_SAW(
-        L"Dialog 200: OK\n[Warning] 数値を入力してください。\n  focus: 203 重ね寸法はなれ量\n"
+        L"Dialog 200: OK\n[warning] 数値を入力してください。\n  focus: 203 重ね寸法はなれ量\n"
         L"  (Dialog 200 stays open)\nDialog 200: 203=7.5\n");
 }
 
@@ -85,7 +85,7 @@ TEST_F(DialogTest, TheNumberMessageFollowsTheHostLanguage) {
     script({L"200=", L"OK"});
     SettingsDialog dlg(DimValues{});
     EXPECT_EQ(dlg.DoModal(), IDCANCEL); // the script ends while the dialog is open
-    EXPECT_SAW(L"[Warning] Enter a number.\n");
+    EXPECT_SAW(L"[warning] Enter a number.\n");
     EXPECT_SAW(L"  211 colour 補助線: 1 Red\n");
 }
 

@@ -41,10 +41,10 @@ TEST_F(DialogTest, EachNumberKindHasItsMessage) {
         const wchar_t* message;
     };
     const Case cases[] = {
-        {L"200=1.5", L"[Warning] 整数を入力してください。\n"},
-        {L"200=3000000000", L"[Warning] 整数を入力してください。\n"},
-        {L"201=-1", L"[Warning] 正の整数を入力してください。\n"},
-        {L"202=256", L"[Warning] 0 から 255 までの整数を入力してください。\n"},
+        {L"200=1.5", L"[warning] 整数を入力してください。\n"},
+        {L"200=3000000000", L"[warning] 整数を入力してください。\n"},
+        {L"201=-1", L"[warning] 正の整数を入力してください。\n"},
+        {L"202=256", L"[warning] 0 から 255 までの整数を入力してください。\n"},
     };
     for (const Case& c : cases) {
         Values v;

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "win_codepage.h"
 #include "win_host_io.h"
+#include "win_host_options.h"
 #include "win_resource.h"
 
 #include <gtest/gtest.h>
@@ -36,11 +37,20 @@ protected:
         });
         oldWriter_ =
             kz::setHostTextWriter([this](const std::wstring& text) { transcript_ += text; });
+        // Message boxes go to the transcript with their icon and are answered with Enter,
+        // as the host shows them.
+        oldSink_ = kz::setMessageBoxSink([this](const kz::MessageBoxRecord& box) {
+            const std::string icon = kz::messageBoxIconName(box.type);
+            transcript_ +=
+                (icon.empty() ? L"" : L"[" + kz::utf8ToWide(icon) + L"] ") + box.text + L"\n";
+            return kz::defaultMessageBoxAnswer(box.type);
+        });
     }
 
     void TearDown() override {
         kz::setHostLineReader(oldReader_);
         kz::setHostTextWriter(oldWriter_);
+        kz::setMessageBoxSink(oldSink_);
         kz::setHostUiLanguage(1041);
         AfxSetResourceHandle(previousResources_);
         if (module_ != nullptr) {
@@ -67,6 +77,7 @@ private:
     std::wstring transcript_;
     kz::HostLineReader oldReader_;
     kz::HostTextWriter oldWriter_;
+    kz::MessageBoxSink oldSink_;
 };
 
 // The transcript in failure messages, readable.

@@ -9,25 +9,27 @@ TEST_F(DialogTest, MessageBoxesGetMfcsDefaultIconsAndTheHostsAnswer) {
     EXPECT_EQ(AfxMessageBox(L"failed", MB_OK | MB_ICONERROR), IDOK);
     EXPECT_EQ(AfxMessageBox(L"note", MB_OK | MB_ICONINFORMATION), IDOK);
     EXPECT_EQ(AfxMessageBox(L"retry?", MB_RETRYCANCEL), IDRETRY);
-    EXPECT_EQ(transcript(), L"[Warning] saved\n[Question] again?\n[Error] failed\n"
-                            L"[Information] note\n[Message] retry?\n");
+    EXPECT_EQ(transcript(), L"[warning] saved\n[question] again?\n[stop] failed\n"
+                            L"[information] note\nretry?\n");
 
     // A prompt from the module's string table.
     EXPECT_EQ(AfxMessageBox(IDS_SECTION_DIMENSION), IDOK);
-    EXPECT_SAW(L"[Warning] 寸法線\n");
+    EXPECT_SAW(L"[warning] 寸法線\n");
     AfxMessageBox(5u);
-    EXPECT_SAW(L"[Warning] (string 5 is missing)\n");
+    EXPECT_SAW(L"[warning] (string 5 is missing)\n");
 
-    // The host may answer otherwise; it is told the owner's text and type.
-    std::vector<UINT> types;
-    auto old =
-        kz::setMessageBoxHandler([&](const std::wstring& text, const std::wstring&, UINT type) {
-            types.push_back(type);
-            return text == L"delete?" ? IDNO : IDOK;
-        });
+    // The host may answer otherwise; it is told the owner, the caption and the type.
+    std::vector<kz::MessageBoxRecord> boxes;
+    auto old = kz::setMessageBoxSink([&](const kz::MessageBoxRecord& box) {
+        boxes.push_back(box);
+        return box.text == L"delete?" ? IDNO : IDOK;
+    });
     EXPECT_EQ(AfxMessageBox(L"delete?", MB_YESNO), IDNO);
-    kz::setMessageBoxHandler(old);
-    EXPECT_EQ(types, std::vector<UINT>{MB_YESNO | MB_ICONQUESTION});
+    kz::setMessageBoxSink(old);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, nullptr);                        // no dialog is open
+    EXPECT_EQ(boxes[0].caption, L"test_platform_mfc_dialogs"); // the executable's name
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
 }
 
 class Base : public CAcUiDialog {
