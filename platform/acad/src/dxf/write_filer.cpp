@@ -11,6 +11,7 @@ namespace kz::dxf {
 void WriteFiler::beginObject(const ObjectExtra* extra) {
     m_extra = extra;
     m_written.clear();
+    m_flushed.clear();
     m_current.clear();
     m_inSubclass = false;
     // Tags read before any subclass marker (files without markers) come first.
@@ -20,6 +21,12 @@ void WriteFiler::beginObject(const ObjectExtra* extra) {
 void WriteFiler::flushKept(std::string_view subclass) {
     if (!m_extra)
         return;
+    // A class may write the same marker twice (TEXT has two AcDbText markers): the kept
+    // tags of a subclass go out once, after its first marker.
+    for (const std::string& done : m_flushed)
+        if (done == subclass)
+            return;
+    m_flushed.emplace_back(subclass);
     const KeptSubclass* kept = m_extra->findKept(std::string(subclass));
     if (!kept)
         return;

@@ -64,6 +64,7 @@ private:
     AcDbDatabase* m_db;
     const ObjectExtra* m_extra = nullptr;
     std::vector<std::string> m_written;
+    std::vector<std::string> m_flushed;
     std::string m_current;
     bool m_inSubclass = false;
     int m_nonFinite = 0;

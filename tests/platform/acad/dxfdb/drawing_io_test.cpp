@@ -252,3 +252,19 @@ TEST(DrawingIo, GroupsAndMembersSurviveARoundTrip) {
     ent->close();
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
+
+TEST(DrawingIo, KeptTagsOfARepeatedSubclassMarkerAreWrittenOnce) {
+    // A TEXT carries two AcDbText markers; a tag no class models must come back once.
+    std::string text = kDrawing;
+    const std::string hatch = "  0\nHATCH\n";
+    text.insert(text.find(hatch), "  0\nTEXT\n  5\n2F\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n"
+                                  " 10\n0.0\n 20\n0.0\n 30\n0.0\n 40\n2.5\n  1\nHI\n345\n1F\n"
+                                  "100\nAcDbText\n 73\n0\n");
+    kz::DrawingReadResult r;
+    auto db = load(text, &r);
+    ASSERT_TRUE(db) << r.error;
+    std::string out = save(*db);
+    std::size_t first = out.find("345\n1F\n");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(out.find("345\n1F\n", first + 1), std::string::npos);
+}
