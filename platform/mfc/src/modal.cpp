@@ -163,7 +163,7 @@ private:
         if (t.empty() || _wcsicmp(t.c_str(), L"OK") == 0) {
             key(VK_RETURN);
             pressedKey = true;
-        } else if (_wcsicmp(t.c_str(), L"CANCEL") == 0) {
+        } else if (_wcsicmp(t.c_str(), L"CANCEL") == 0 || t == L"*CANCEL*") {
             key(VK_ESCAPE);
             pressedKey = true;
         } else if (const std::size_t eq = line.find(L'='); eq != std::wstring::npos) {
@@ -255,6 +255,9 @@ INT_PTR runModal(CDialog& dialog) {
     const HWND handle = handleOf(w);
     dialog.Attach(handle);
     modalStack().push_back(handle);
+    if (t->style & DS_CENTER) {
+        dialog.CenterWindow(); // the dialog manager centres these itself
+    }
 
     Session session(dialog, handle);
     if (!session.initialise()) {

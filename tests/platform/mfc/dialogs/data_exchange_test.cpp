@@ -59,12 +59,14 @@ TEST_F(DialogTest, ChangedValuesComeBackOnOk) {
 }
 
 TEST_F(DialogTest, CancelKeepsTheCallersValues) {
-    script({L"200=9", L"231=1", L"210=5", L"CANCEL"});
+    script({L"200=9", L"231=1", L"210=5", L"*CANCEL*"}); // the command line's cancel
     SettingsDialog dlg(DimValues{});
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.values.textHeight, 3.5);
     EXPECT_EQ(dlg.values.extLineFixed, 0);
     EXPECT_EQ(dlg.values.dimLineColor, 256);
+    EXPECT_NOT_SAW(L"end of input");
+    EXPECT_NOT_SAW(L"**");
 }
 
 TEST_F(DialogTest, ANonNumberIsRefusedWithTheMessageAndTheDialogStaysOpen) {
