@@ -10,6 +10,8 @@
 #include "gepnt2d.h"
 
 #include <cmath>
+#include <cwchar>
+#include <string>
 
 namespace kz::dim {
 namespace {
@@ -211,38 +213,72 @@ EntityList makeEntities(const DimLayout& layout, AcDbDatabase* db, bool forBlock
     return out;
 }
 
+// Adds a record to one of the database's tables and leaves it open for write. The
+// table is opened for write when it can be; when a caller has it open (a command
+// that appends a dimension while holding the block table), the record is added the
+// way the file reader adds them, as the host does for the blocks it makes itself.
+Acad::ErrorStatus addRecord(AcDbDatabase* db, SymbolTable which, AcDbSymbolTableRecord* rec,
+                            AcDbObjectId& id) {
+    AcDbObject* tableObj = nullptr;
+    Acad::ErrorStatus es = acdbOpenAcDbObject(tableObj, tableId(db, which), AcDb::kForWrite);
+    if (es == Acad::eOk) {
+        es = AcDbSymbolTable::cast(tableObj)->add(id, rec);
+        tableObj->close();
+        return es;
+    }
+    if (es != Acad::eWasOpenedForRead && es != Acad::eWasOpenedForWrite)
+        return es;
+    AcDbStub* s = tableId(db, which).stub();
+    auto* table = s && s->object ? AcDbSymbolTable::cast(s->object.get()) : nullptr;
+    if (!table)
+        return Acad::eNoDatabase;
+    std::wstring name = rec->name();
+    if (name == L"*D") {
+        // The next free "*D<n>".
+        long next = 0;
+        for (const AcDbObjectId& other : table->kzRecords()) {
+            const std::wstring& n = symbolName(other);
+            if (n.size() > 2 && (n[1] == L'D' || n[1] == L'd') && n[0] == L'*') {
+                wchar_t* end = nullptr;
+                long v = std::wcstol(n.c_str() + 2, &end, 10);
+                if (end && *end == 0 && v >= next)
+                    next = v + 1;
+            }
+        }
+        rec->setName((L"*D" + std::to_wstring(next)).c_str());
+    } else if (!findSymbol(db, which, name.c_str()).isNull()) {
+        return Acad::eDuplicateRecordName;
+    }
+    es = db->impl().addObject(rec, table->objectId(), id);
+    if (es == Acad::eOk)
+        table->kzAppendRecord(id);
+    return es;
+}
+
 // The layer of definition points, added (not plotted) when the drawing lacks it.
 AcDbObjectId defpointsLayer(AcDbDatabase* db) {
     AcDbObjectId id = findSymbol(db, SymbolTable::Layer, L"Defpoints");
     if (!id.isNull())
         return id;
-    AcDbLayerTable* table = nullptr;
-    if (db->getLayerTable(table, AcDb::kForWrite) != Acad::eOk)
-        return db->layerZero();
     auto* rec = new AcDbLayerTableRecord();
     rec->setName(L"Defpoints");
     rec->setIsPlottable(false);
     rec->setLinetypeObjectId(db->continuousLinetype());
-    if (table->add(id, rec) == Acad::eOk)
-        rec->close();
-    else
+    if (addRecord(db, SymbolTable::Layer, rec, id) != Acad::eOk) {
         delete rec;
-    table->close();
-    return id.isNull() ? db->layerZero() : id;
+        return db->layerZero();
+    }
+    rec->close();
+    return id;
 }
 
 // Adds a new block record under this name ("*D" gets a number) and leaves it open for
 // write.
 Acad::ErrorStatus addBlock(AcDbDatabase* db, const wchar_t* name, AcDbBlockTableRecord*& btr,
                            AcDbObjectId& id) {
-    AcDbBlockTable* table = nullptr;
-    Acad::ErrorStatus es = db->getBlockTable(table, AcDb::kForWrite);
-    if (es != Acad::eOk)
-        return es;
     btr = new AcDbBlockTableRecord();
     btr->setName(name);
-    es = table->add(id, btr);
-    table->close();
+    Acad::ErrorStatus es = addRecord(db, SymbolTable::Block, btr, id);
     if (es != Acad::eOk) {
         delete btr;
         btr = nullptr;
@@ -309,11 +345,16 @@ Acad::ErrorStatus rebuildBlock(AcDbDimension* dim) {
     // The dimension's own block, emptied; a new "*D" block when it has none.
     AcDbObjectId blockId = dim->dimBlockId();
     AcDbBlockTableRecord* btr = nullptr;
-    if (blockId.isNull() || acdbOpenObject(btr, blockId, AcDb::kForWrite) != Acad::eOk) {
+    if (blockId.isNull() || blockId.isErased()) {
         Acad::ErrorStatus es = addBlock(db, L"*D", btr, blockId);
         if (es != Acad::eOk)
             return es;
     } else {
+        // A block someone holds open is left alone: the dimension stays marked changed
+        // and is rebuilt at its next close.
+        Acad::ErrorStatus es = acdbOpenObject(btr, blockId, AcDb::kForWrite);
+        if (es != Acad::eOk)
+            return es;
         for (const AcDbObjectId& id : std::vector<AcDbObjectId>(btr->kzEntities())) {
             AcDbEntity* old = nullptr;
             if (acdbOpenAcDbEntity(old, id, AcDb::kForWrite) == Acad::eOk) {

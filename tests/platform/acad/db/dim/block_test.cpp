@@ -230,3 +230,26 @@ TEST_F(DimBlock, UnknownArrowheadNamesAreRefused) {
     EXPECT_EQ(dim.setDimblk1(L""), Acad::eOk);
     EXPECT_TRUE(dim.dimblk1().isNull());
 }
+
+TEST_F(DimBlock, ABlockTableHeldOpenDoesNotStopTheBlocks) {
+    AcDbBlockTable* bt = nullptr;
+    ASSERT_EQ(db->getBlockTable(bt, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* ms = nullptr;
+    ASSERT_EQ(bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite), Acad::eOk);
+    auto* dim = new AcDbRotatedDimension(0, AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0),
+                                         AcGePoint3d(5, 5, 0));
+    ASSERT_EQ(dim->setDimblk(L"_OPEN"), Acad::eOk);
+    AcDbObjectId id;
+    ASSERT_EQ(ms->appendAcDbEntity(id, dim), Acad::eOk);
+    dim->close();
+    ms->close();
+    bt->close();
+
+    AcDbObjectId block = blockOf(id);
+    ASSERT_FALSE(block.isNull());
+    EXPECT_EQ(kz::symbolName(block).substr(0, 2), L"*D");
+    EXPECT_EQ(only<AcDbMText>(contents(block)).size(), 1u);
+    AcDbObjectId open = kz::findSymbol(db.get(), kz::SymbolTable::Block, L"_OPEN");
+    EXPECT_EQ(contents(open).size(), 4u); // two strokes of the head and the stem... as lines
+    EXPECT_EQ(db->impl().openObjectCount(), 0);
+}
