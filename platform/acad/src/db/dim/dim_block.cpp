@@ -250,8 +250,23 @@ Acad::ErrorStatus addRecord(AcDbDatabase* db, SymbolTable which, AcDbSymbolTable
         return Acad::eDuplicateRecordName;
     }
     es = db->impl().addObject(rec, table->objectId(), id);
-    if (es == Acad::eOk)
-        table->kzAppendRecord(id);
+    if (es != Acad::eOk)
+        return es;
+    table->kzAppendRecord(id);
+    if (auto* btr = AcDbBlockTableRecord::cast(rec)) {
+        // The BLOCK and ENDBLK entities that frame a block in files.
+        AcDbObjectId ends[2];
+        AcDbEntity* ent[2] = {new AcDbBlockBegin(), new AcDbBlockEnd()};
+        for (int i = 0; i < 2; ++i) {
+            ent[i]->setLayer(db->layerZero());
+            ent[i]->setLinetype(db->byLayerLinetype());
+            if (db->impl().addObject(ent[i], id, ends[i]) == Acad::eOk)
+                ent[i]->close();
+            else
+                delete ent[i];
+        }
+        btr->kzSetBlockBeginEnd(ends[0], ends[1]);
+    }
     return es;
 }
 

@@ -251,5 +251,10 @@ TEST_F(DimBlock, ABlockTableHeldOpenDoesNotStopTheBlocks) {
     EXPECT_EQ(only<AcDbMText>(contents(block)).size(), 1u);
     AcDbObjectId open = kz::findSymbol(db.get(), kz::SymbolTable::Block, L"_OPEN");
     EXPECT_EQ(only<AcDbLine>(contents(open)).size(), 3u); // the two strokes and the stem
+    for (AcDbObjectId made : {block, open}) {
+        auto* btr = AcDbBlockTableRecord::cast(made.stub()->object.get());
+        EXPECT_FALSE(btr->kzBlockBegin().isNull()); // framed like any block in a file
+        EXPECT_FALSE(btr->kzBlockEnd().isNull());
+    }
     EXPECT_EQ(db->impl().openObjectCount(), 0);
 }
