@@ -1,0 +1,2 @@
+// CDrag, the drag loop (see Drag.h): not written yet.
+#include "Drag.h"
