@@ -35,8 +35,13 @@ int RuleComn_rootPoint(AcDbObjectId element, AcGePoint3d& root0, AcGePoint3d& ro
 // the choice: a route's elements share one group whatever their kind.
 AcDbObjectId RuleComn_getGroupID(AcDbObjectId element, int routeKind);
 
-// Elements of the element's route (the members of its route group; for an element in
-// no group, the route elements of the same space), other than the element itself:
+// The elements of the element's route: the members of its route group, or, for an
+// element in no group, the route elements (references with KZ_LINK) of the same space.
+// Erased elements are left out. Returns the number appended.
+int RuleComn_getRouteMembers(AcDbObjectId element, AcDbObjectIdArray& members);
+
+// Elements of the element's route (as RuleComn_getRouteMembers gives them), other than
+// the element itself:
 // - the first form appends those with a connection point within kDeZezaConnectTolerance
 //   of point;
 // - the second appends those connected to the element.

@@ -52,6 +52,19 @@ int RootComn_GetConnectBlock4(AcDbObjectIdArray candidates, AcDbObjectId& elemen
     }
 }
 
+int RuleComn_getRouteMembers(AcDbObjectId element, AcDbObjectIdArray& members) {
+    try {
+        int added = 0;
+        for (const AcDbObjectId& id : kz::dezeza::routeMembers(element)) {
+            members.append(id);
+            ++added;
+        }
+        return added;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
 int RuleComn_getGroupRootIDs(AcGePoint3d point, AcDbObjectId element, AcDbObjectIdArray& found,
                              int mode, int routeKind) {
     try {

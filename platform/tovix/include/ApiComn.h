@@ -1,7 +1,7 @@
 // Tovix: the in-house library's common API. Extended-data string lists, entity
 // creation, layers, the command line, angle and number conversions and profile reads.
 // Every function catches its own failures and reports them through its result; none
-// throws.
+// throws. (spedSSLength, the selection-set length, is the editor's: acedads.h.)
 #pragma once
 
 #include "adsdef.h"
@@ -43,12 +43,6 @@ int ApiComn_extractAttributesArrayID(AcDbObjectId id, const wchar_t* app, CStrin
 // the host's error status (the object is left as it was).
 int ApiComn_appendAttributesArray(AcDbObjectId id, const wchar_t* app, CStringArray* list,
                                   bool replace);
-
-// ---- selection sets ----
-
-// RTNORM and the number of entities in the set, or RTERROR (length 0) for an unknown
-// set or a null length pointer.
-int spedSSLength(const ads_name ss, int* length);
 
 // ---- entities ----
 
