@@ -29,8 +29,8 @@
 
 namespace {
 
-constexpr int kLines = 20000, kPolylines = 8000, kReferences = 8000, kTexts = 6000,
-              kMTexts = 6000, kDimensions = 2000;
+constexpr int kLines = 20000, kPolylines = 8000, kReferences = 8000, kTexts = 6000, kMTexts = 6000,
+              kDimensions = 2000;
 
 std::string benchPath() {
     if (const char* p = std::getenv("KZ_BENCH_DXF"))
@@ -165,8 +165,10 @@ std::size_t makeDrawing(const std::string& path) {
         const double x = pos(rng), y = pos(rng), len = 200 + (i % 50) * 40;
         const double rotation = i % 2 ? 0.0 : std::acos(-1.0) / 2;
         const AcGePoint3d a(x, y, 0);
-        const AcGePoint3d b = rotation == 0 ? AcGePoint3d(x + len, y, 0) : AcGePoint3d(x, y + len, 0);
-        const AcGePoint3d onLine = rotation == 0 ? AcGePoint3d(x, y + 300, 0) : AcGePoint3d(x + 300, y, 0);
+        const AcGePoint3d b =
+            rotation == 0 ? AcGePoint3d(x + len, y, 0) : AcGePoint3d(x, y + len, 0);
+        const AcGePoint3d onLine =
+            rotation == 0 ? AcGePoint3d(x, y + 300, 0) : AcGePoint3d(x + 300, y, 0);
         auto* dim = new AcDbRotatedDimension(rotation, a, b, onLine);
         dim->setDimtxt(60);
         dim->setDimasz(40);

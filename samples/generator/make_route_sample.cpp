@@ -50,7 +50,9 @@ public:
     }
 
     // A new block with the given base point; entities go in with add() until close.
-    AcDbObjectId beginBlock(const wchar_t* name, const AcGePoint3d& base, const wchar_t* elementId) {
+    // The element's identifier, root type and route kind go in its KZ_ELEMENT list.
+    AcDbObjectId beginBlock(const wchar_t* name, const AcGePoint3d& base,
+                            const std::vector<std::wstring>& element) {
         AcDbBlockTable* table = nullptr;
         m_db.getBlockTable(table, AcDb::kForWrite);
         m_block = new AcDbBlockTableRecord;
@@ -59,7 +61,7 @@ public:
         AcDbObjectId id;
         table->add(id, m_block);
         table->close();
-        setStrings(m_block, L"KZ_ELEMENT", {elementId});
+        setStrings(m_block, L"KZ_ELEMENT", element);
         return id;
     }
     void endBlock() {
@@ -82,7 +84,7 @@ public:
         return id;
     }
     void connectionPoints(const AcGePoint3d& a, const AcGePoint3d& b) {
-        for (const wchar_t* layerName : {L"KZ_LENGTH", L"KZ_CONECT"}) {
+        for (const wchar_t* layerName : {L"KZ_LENGTH", L"KZ_CONNECT"}) {
             add(new AcDbPoint(a), layerName);
             add(new AcDbPoint(b), layerName);
         }
@@ -246,7 +248,7 @@ private:
 
 // A straight 50 mm pipe of the given length along +X from the base point.
 AcDbObjectId pipeBlock(SampleBuilder& b, const wchar_t* name, double length) {
-    AcDbObjectId id = b.beginBlock(name, AcGePoint3d::kOrigin, L"RT01");
+    AcDbObjectId id = b.beginBlock(name, AcGePoint3d::kOrigin, {L"RT01", L"0", L"1"});
     const double r = kPipeRadius;
     b.add(new AcDbLine(AcGePoint3d(0, -r, 0), AcGePoint3d(length, -r, 0)));
     b.add(new AcDbLine(AcGePoint3d(0, r, 0), AcGePoint3d(length, r, 0)));
@@ -264,13 +266,14 @@ AcDbObjectId pipeBlock(SampleBuilder& b, const wchar_t* name, double length) {
 // away from the origin with its base point on the inlet, as blocks often are.
 AcDbObjectId elbowBlock(SampleBuilder& b) {
     const AcGePoint3d base(1000, 1000, 0);
-    AcDbObjectId id = b.beginBlock(L"RBL50", base, L"RBL01");
+    AcDbObjectId id = b.beginBlock(L"RBL50", base, {L"RBL01", L"0", L"1"});
     const double bend = 3 * kPipeRadius, r = kPipeRadius;
     const AcGePoint3d centre = base + AcGeVector3d(0, bend, 0);
     b.add(new AcDbArc(centre, bend - r, -std::numbers::pi / 2, 0));
     b.add(new AcDbArc(centre, bend + r, -std::numbers::pi / 2, 0));
     b.add(new AcDbLine(base + AcGeVector3d(0, -r, 0), base + AcGeVector3d(0, r, 0)));
-    b.add(new AcDbLine(centre + AcGeVector3d(bend - r, 0, 0), centre + AcGeVector3d(bend + r, 0, 0)));
+    b.add(
+        new AcDbLine(centre + AcGeVector3d(bend - r, 0, 0), centre + AcGeVector3d(bend + r, 0, 0)));
     b.connectionPoints(base, centre + AcGeVector3d(bend, 0, 0));
     b.attributeDefinition(L"S121", base, 30, false);
     b.endBlock();
@@ -279,7 +282,7 @@ AcDbObjectId elbowBlock(SampleBuilder& b) {
 
 // A rectangular duct segment along +X, its axis on the base point.
 AcDbObjectId ductBlock(SampleBuilder& b, double length) {
-    AcDbObjectId id = b.beginBlock(L"D400-2500", AcGePoint3d::kOrigin, L"RT11");
+    AcDbObjectId id = b.beginBlock(L"D400-2500", AcGePoint3d::kOrigin, {L"RT11", L"0", L"2"});
     const double h = kDuctHalfWidth;
     b.add(new AcDbLine(AcGePoint3d(0, -h, 0), AcGePoint3d(length, -h, 0)));
     b.add(new AcDbLine(AcGePoint3d(0, h, 0), AcGePoint3d(length, h, 0)));
@@ -311,7 +314,7 @@ int main(int argc, char** argv) {
     b.layer(L"NOTE", 7);
     b.layer(L"KZ_DIM", 1);
     b.layer(L"KZ_LENGTH", 6, true);
-    b.layer(L"KZ_CONECT", 6, true);
+    b.layer(L"KZ_CONNECT", 6, true);
 
     const AcDbObjectId pipe2000 = pipeBlock(b, L"P50-2000", 2000);
     const AcDbObjectId pipe1500 = pipeBlock(b, L"P50-1500", 1500);
@@ -320,21 +323,23 @@ int main(int argc, char** argv) {
 
     const double up = std::numbers::pi / 2;
     const wchar_t* pipeLink = L"1|||01||0|";
-    const std::vector<Attribute> pipeValues = {
-        {L"S121", L"50A", true}, {L"S016", L"SGP", false}, {L"S401", L"1", false},
-        {L"S304", L"0", false},  {L"S402", L"0", false}};
+    const std::vector<Attribute> pipeValues = {{L"S121", L"50A", true},
+                                               {L"S016", L"SGP", false},
+                                               {L"S401", L"1", false},
+                                               {L"S304", L"0", false},
+                                               {L"S402", L"0", false}};
     AcDbObjectId p1 = b.insert(pipe2000, AcGePoint3d(0, 0, 0), 0, L"PIPE", pipeValues, pipeLink);
-    AcDbObjectId e1 = b.insert(elbow, AcGePoint3d(2000, 0, 0), 0, L"PIPE",
-                               {{L"S121", L"50A", false}}, pipeLink);
-    AcDbObjectId p2 = b.insert(pipe1500, AcGePoint3d(2075, 75, 0), up, L"PIPE", pipeValues, pipeLink);
+    AcDbObjectId e1 =
+        b.insert(elbow, AcGePoint3d(2000, 0, 0), 0, L"PIPE", {{L"S121", L"50A", false}}, pipeLink);
+    AcDbObjectId p2 =
+        b.insert(pipe1500, AcGePoint3d(2075, 75, 0), up, L"PIPE", pipeValues, pipeLink);
     AcDbObjectId d1 = b.insert(duct, AcGePoint3d(0, -1200, 0), 0, L"DUCT",
-                               {{L"S121", L"400x400", true}, {L"S016", L"KAKU", false}},
-                               L"2|||01||1|");
+                               {{L"S121", L"400", true}, {L"S016", L"KAKU", false}}, L"2|||01||1|");
 
     b.line(AcGePoint3d(-500, -1700, 0), AcGePoint3d(3400, -1700, 0), L"WALL");
     b.line(AcGePoint3d(3400, -1700, 0), AcGePoint3d(3400, 2200, 0), L"WALL");
     b.text(AcGePoint3d(0, 2000, 0), L"Route sample \u7d4c\u8def\u5bf8\u6cd5", 120);
-    b.mtext(AcGePoint3d(0, 1800, 0), L"Pipe 50A SGP\\PDuct 400x400 (KAKU)", 60);
+    b.mtext(AcGePoint3d(0, 1800, 0), L"Pipe 50A SGP\\PDuct 400 x 400 (KAKU)", 60);
 
     AcDbObjectIdArray route;
     for (const AcDbObjectId& id : {p1, e1, p2})
@@ -343,9 +348,9 @@ int main(int argc, char** argv) {
 
     b.link(b.dimension(0, AcGePoint3d(0, 0, 0), AcGePoint3d(2000, 0, 0), AcGePoint3d(0, 400, 0)),
            {p1});
-    b.link(b.dimension(0, AcGePoint3d(2000, 0, 0), AcGePoint3d(2075, 75, 0),
-                       AcGePoint3d(0, 400, 0)),
-           {e1});
+    b.link(
+        b.dimension(0, AcGePoint3d(2000, 0, 0), AcGePoint3d(2075, 75, 0), AcGePoint3d(0, 400, 0)),
+        {e1});
     b.link(b.dimension(up, AcGePoint3d(2075, 75, 0), AcGePoint3d(2075, 1575, 0),
                        AcGePoint3d(2700, 0, 0)),
            {p2});

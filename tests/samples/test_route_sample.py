@@ -52,7 +52,17 @@ class RouteSample(unittest.TestCase):
         for insert in inserts:
             self.assertTrue(insert.has_xdata("KZ_LINK"), insert.dxf.name)
             record = self.doc.block_records.get(insert.dxf.name)
-            kinds.add(record.get_xdata("KZ_ELEMENT")[0].value)
+            element = [t.value for t in record.get_xdata("KZ_ELEMENT")]
+            self.assertEqual(len(element), 3)  # identifier, root type, route kind
+            kinds.add(element[0])
+            # Straight elements start at the block origin and run along +x.
+            points = [p.dxf.location for p in self.doc.blocks.get(insert.dxf.name)
+                      if p.dxftype() == "POINT" and p.dxf.layer == "KZ_CONNECT"]
+            self.assertEqual(len(points), 2)
+            if element[0].startswith("RT"):
+                self.assertEqual(tuple(points[0]), (0, 0, 0))
+                self.assertGreater(points[1].x, 0)
+                self.assertEqual(points[1].y, 0)
             self.assertTrue(insert.get_attrib("S121"), insert.dxf.name)
         self.assertEqual(kinds, {"RT01", "RBL01", "RT11"})
         duct = [i for i in inserts if i.get_attrib_text("S016") == "KAKU"]
@@ -99,7 +109,7 @@ class RouteSample(unittest.TestCase):
         self.assertEqual(run.stderr, "")
         root = ET.parse(svg).getroot()
         texts = [t.text for t in root.iter("{http://www.w3.org/2000/svg}text")]
-        for expected in ("2000", "75", "1500", "2500", "50A", "400x400"):
+        for expected in ("2000", "75", "1500", "2500", "50A", "400"):
             self.assertIn(expected, texts)
         # Attributes left invisible stay out of the picture.
         self.assertNotIn("SGP", texts)

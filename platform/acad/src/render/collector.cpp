@@ -80,8 +80,7 @@ Rgb Collector::colorOf(const AcCmColor& color, const Frame& frame, const LayerSt
     return aci::toRgb(color.colorIndex(), bg);
 }
 
-bool Collector::lookOf(const AcDbEntity* entity, const Frame& frame, Look& look,
-                       bool isReference) {
+bool Collector::lookOf(const AcDbEntity* entity, const Frame& frame, Look& look, bool isReference) {
     if (entity->visibility() == AcDb::kInvisible)
         return false;
     AcDbObjectId layer = entity->layerId();
@@ -135,12 +134,10 @@ void Collector::drawTopLevel(const AcDbEntity* entity, std::string id) {
 void Collector::draw(const AcDbEntity* entity, const Frame& frame) {
     if (frame.depth > kMaxDepth)
         return;
-    if (drawCurve(*this, entity, frame) ||
-        drawText(*this, entity, frame) || drawReference(*this, entity, frame) ||
-        drawDimension(*this, entity, frame))
+    if (drawCurve(*this, entity, frame) || drawText(*this, entity, frame) ||
+        drawReference(*this, entity, frame) || drawDimension(*this, entity, frame))
         return;
-    if (AcDbSequenceEnd::cast(entity) || AcDbBlockBegin::cast(entity) ||
-        AcDbBlockEnd::cast(entity))
+    if (AcDbSequenceEnd::cast(entity) || AcDbBlockBegin::cast(entity) || AcDbBlockEnd::cast(entity))
         return;
     m_scene.noteNotDrawn(kz::dxfTypeOf(entity));
 }
@@ -207,8 +204,8 @@ void Collector::arc(const Frame& f, const AcGePoint3d& centre, const AcGeVector3
     const int steps = arcSteps(sweep);
     for (int i = 0; i <= steps; ++i) {
         const double t = start + sweep * i / steps;
-        p.points.push_back({c.x + ux * std::cos(t) + vx * std::sin(t),
-                            c.y + uy * std::cos(t) + vy * std::sin(t)});
+        p.points.push_back(
+            {c.x + ux * std::cos(t) + vx * std::sin(t), c.y + uy * std::cos(t) + vy * std::sin(t)});
     }
     p.closed = full;
     if (full)

@@ -60,7 +60,8 @@ public:
     void leaveBlock(const AcDbStub* block);
 
     // ---- pieces in block coordinates, placed by the frame ----
-    void path(const Frame& f, const std::vector<AcGePoint3d>& points, bool closed, const Look& look);
+    void path(const Frame& f, const std::vector<AcGePoint3d>& points, bool closed,
+              const Look& look);
     void fill(const Frame& f, const std::vector<AcGePoint3d>& points, const Look& look);
     // A circle or an arc (start to end counter-clockwise around the axes' normal) of a
     // plane whose x and y axes are given in block coordinates. Placed by a frame that

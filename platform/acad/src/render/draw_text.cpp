@@ -22,8 +22,8 @@ struct TextAxes {
 };
 
 // Places a line of text: the frame may turn, scale or stretch it.
-Text placed(const Frame& f, const TextAxes& axes, std::wstring s, double height,
-            double widthFactor, svg::HAlign h, svg::VAlign v, const Look& look) {
+Text placed(const Frame& f, const TextAxes& axes, std::wstring s, double height, double widthFactor,
+            svg::HAlign h, svg::VAlign v, const Look& look) {
     AcGeVector3d x = axes.along, y = axes.up;
     x.transformBy(f.xform);
     y.transformBy(f.xform);

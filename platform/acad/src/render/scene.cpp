@@ -158,8 +158,7 @@ Box pictureArea(const Scene& scene, const RenderOptions& options) {
 std::string writeSvg(const Scene& scene, const RenderOptions& options) {
     const Box area = pictureArea(scene, options);
     svg::Writer w(area.minX, area.minY, area.maxX, area.maxY, options.pixelWidth);
-    w.setBackground(options.background == Background::White ? Rgb{255, 255, 255}
-                                                             : Rgb{33, 40, 48});
+    w.setBackground(options.background == Background::White ? Rgb{255, 255, 255} : Rgb{33, 40, 48});
     const double unitsPerPixel = 1.0 / w.pixelsPerUnit();
     bool inGroup = false;
     for (const Item& item : scene.items) {

@@ -71,8 +71,8 @@ std::vector<std::wstring> wrapLines(std::wstring_view text, double width,
                 if (space == std::wstring_view::npos)
                     space = paragraph.size();
                 std::wstring_view word = paragraph.substr(pos, space - pos);
-                std::wstring candidate = line.empty() ? std::wstring(word)
-                                                      : line + L' ' + std::wstring(word);
+                std::wstring candidate =
+                    line.empty() ? std::wstring(word) : line + L' ' + std::wstring(word);
                 if (!line.empty() && measure(candidate) > width) {
                     lines.push_back(line);
                     line = word;

@@ -26,10 +26,9 @@ TEST_F(RenderTest, ColoursComeFromEntityLayerAndReference) {
     addLayer(L"GREEN", 3);
     // Inside the block: by block, by layer on layer 0, by layer on a layer of its own,
     // and a colour of its own.
-    AcDbObjectId block =
-        addBlock(L"B", AcGePoint3d::kOrigin,
-                 {on(lineAt(1), L"0", byBlock()), on(lineAt(2), L"0"), on(lineAt(3), L"GREEN"),
-                  on(lineAt(4), L"0", color(4))});
+    AcDbObjectId block = addBlock(L"B", AcGePoint3d::kOrigin,
+                                  {on(lineAt(1), L"0", byBlock()), on(lineAt(2), L"0"),
+                                   on(lineAt(3), L"GREEN"), on(lineAt(4), L"0", color(4))});
     // A red reference on the blue layer, and a by-layer one on the green layer.
     add(on(reference(block, AcGePoint3d(0, 0, 0)), L"BLUE", color(1)));
     add(on(reference(block, AcGePoint3d(0, 100, 0)), L"GREEN"));
@@ -43,10 +42,10 @@ TEST_F(RenderTest, ColoursComeFromEntityLayerAndReference) {
     add(trueColor);
 
     Scene s = scene();
-    EXPECT_EQ(colorOfLineAt(s, 1), kRed);    // by block: the reference's colour
-    EXPECT_EQ(colorOfLineAt(s, 2), kBlue);   // layer 0 inherits the reference's layer
-    EXPECT_EQ(colorOfLineAt(s, 3), kGreen);  // its own layer
-    EXPECT_EQ(colorOfLineAt(s, 4), kCyan);   // its own colour
+    EXPECT_EQ(colorOfLineAt(s, 1), kRed);     // by block: the reference's colour
+    EXPECT_EQ(colorOfLineAt(s, 2), kBlue);    // layer 0 inherits the reference's layer
+    EXPECT_EQ(colorOfLineAt(s, 3), kGreen);   // its own layer
+    EXPECT_EQ(colorOfLineAt(s, 4), kCyan);    // its own colour
     EXPECT_EQ(colorOfLineAt(s, 101), kGreen); // by block of a by-layer reference
     EXPECT_EQ(colorOfLineAt(s, 102), kGreen);
     EXPECT_EQ(colorOfLineAt(s, 200), kBlack);
@@ -64,10 +63,9 @@ TEST_F(RenderTest, ColoursComeFromEntityLayerAndReference) {
 TEST_F(RenderTest, ByBlockPassesThroughNestedReferences) {
     AcDbObjectId inner = addBlock(L"INNER", AcGePoint3d::kOrigin, {on(lineAt(1), L"0", byBlock())});
     // The inner reference is by block itself: it takes the outer one's colour.
-    AcDbObjectId outer = addBlock(
-        L"OUTER", AcGePoint3d::kOrigin,
-        {on(reference(inner, AcGePoint3d(0, 0, 0)), L"0", byBlock()),
-         on(reference(inner, AcGePoint3d(0, 10, 0)), L"0", color(5))});
+    AcDbObjectId outer = addBlock(L"OUTER", AcGePoint3d::kOrigin,
+                                  {on(reference(inner, AcGePoint3d(0, 0, 0)), L"0", byBlock()),
+                                   on(reference(inner, AcGePoint3d(0, 10, 0)), L"0", color(5))});
     add(on(reference(outer, AcGePoint3d(0, 0, 0)), L"0", color(1)));
 
     Scene s = scene();

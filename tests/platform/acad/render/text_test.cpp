@@ -20,8 +20,7 @@ TEST(TextCodes, ControlCodesBecomeTheCharactersTheyStandFor) {
 TEST(TextCodes, LinesBreakAtLineEndsAndWrapAtSpaces) {
     auto chars = [](std::wstring_view s) { return double(s.size()); };
     EXPECT_EQ(wrapLines(L"one\ntwo", 0, chars), (std::vector<std::wstring>{L"one", L"two"}));
-    EXPECT_EQ(wrapLines(L"aaa bbb ccc", 7, chars),
-              (std::vector<std::wstring>{L"aaa bbb", L"ccc"}));
+    EXPECT_EQ(wrapLines(L"aaa bbb ccc", 7, chars), (std::vector<std::wstring>{L"aaa bbb", L"ccc"}));
     // A word longer than the width stays whole on a line of its own.
     EXPECT_EQ(wrapLines(L"a verylongword b", 5, chars),
               (std::vector<std::wstring>{L"a", L"verylongword", L"b"}));

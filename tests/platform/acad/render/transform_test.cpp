@@ -38,8 +38,8 @@ TEST_F(RenderTest, ReferenceMovesScalesAndTurnsTheBlockAboutItsBasePoint) {
 }
 
 TEST_F(RenderTest, NestedReferencesComposeTheirTransforms) {
-    AcDbObjectId inner =
-        addBlock(L"INNER", AcGePoint3d::kOrigin, {new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0))});
+    AcDbObjectId inner = addBlock(L"INNER", AcGePoint3d::kOrigin,
+                                  {new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0))});
     // The outer block holds the inner one at (5, 0) turned a quarter; the outer is
     // placed at (100, 0) scaled by 3 and turned a half turn.
     AcDbObjectId outer =
@@ -54,10 +54,9 @@ TEST_F(RenderTest, NestedReferencesComposeTheirTransforms) {
 }
 
 TEST_F(RenderTest, UnevenScaleMakesACircleAnEllipseAndKeepsArcsOnTheirEnds) {
-    AcDbObjectId block = addBlock(
-        L"E", AcGePoint3d::kOrigin,
-        {new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1),
-         new AcDbArc(AcGePoint3d(10, 0, 0), 1, 0, kPi / 2)});
+    AcDbObjectId block = addBlock(L"E", AcGePoint3d::kOrigin,
+                                  {new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1),
+                                   new AcDbArc(AcGePoint3d(10, 0, 0), 1, 0, kPi / 2)});
     add(reference(block, AcGePoint3d(0, 0, 0), 0, AcGeScale3d(3, 1, 1)));
 
     Scene s = scene();
@@ -103,7 +102,8 @@ TEST_F(RenderTest, MirroredReferenceAndDownwardNormalTurnArcsTheOtherWay) {
 TEST_F(RenderTest, AttributesAreDrawnWhereTheyStandAndTextTurnsWithTheReference) {
     auto* text = new AcDbText(AcGePoint3d(1, 0, 0), L"IN BLOCK", AcDbObjectId(), 2.0, 0.0);
     AcDbObjectId block = addBlock(L"T", AcGePoint3d::kOrigin, {text});
-    AcDbBlockReference* ref = reference(block, AcGePoint3d(50, 50, 0), kPi / 2, AcGeScale3d(2, 1, 1));
+    AcDbBlockReference* ref =
+        reference(block, AcGePoint3d(50, 50, 0), kPi / 2, AcGeScale3d(2, 1, 1));
     AcDbObjectId refId = add(ref);
     AcDbBlockReference* open = nullptr;
     ASSERT_EQ(acdbOpenObject(open, refId, AcDb::kForWrite), Acad::eOk);
