@@ -5,11 +5,10 @@
 //
 // KZ_BENCH_DXF names the file (default: kz_load_save_bench.dxf in the temporary
 // folder); bench/compare_ezdxf.sh times ezdxf on the same file.
-#include "db/object_extra.h"
-#include "db/unknown.h"
 #include "dbdim.h"
 #include "dbents.h"
 #include "dbmtext.h"
+#include "dbpl.h"
 #include "dbsymtb.h"
 #include "dxf/drawing_io.h"
 #include "file_save.h"
@@ -53,21 +52,16 @@ void append(AcDbBlockTableRecord* owner, AcDbEntity* e, AcDbObjectId layer) {
     e->close();
 }
 
-// A lightweight polyline as the file has it: the database keeps it as tags.
+// A lightweight polyline of 12 vertices wandering from (x, y).
 AcDbEntity* polyline(std::mt19937& rng, double x, double y) {
-    auto* e = new kz::UnknownEntity("LWPOLYLINE");
-    auto& tags = e->extraForWrite().keptFor("AcDbPolyline").tags;
+    auto* pl = new AcDbPolyline;
     std::uniform_real_distribution<double> step(-50, 50);
-    tags.push_back({90, "12"});
-    tags.push_back({70, "0"});
-    for (int i = 0; i < 12; ++i) {
-        char bx[32], by[32];
-        std::snprintf(bx, sizeof bx, "%.6f", x += step(rng));
-        std::snprintf(by, sizeof by, "%.6f", y += step(rng));
-        tags.push_back({10, bx});
-        tags.push_back({20, by});
+    for (unsigned int i = 0; i < 12; ++i) {
+        x += step(rng);
+        y += step(rng);
+        pl->addVertexAt(i, AcGePoint2d(x, y), i % 4 == 3 ? 0.25 : 0.0);
     }
-    return e;
+    return pl;
 }
 
 AcDbObjectId addLayer(AcDbDatabase& db, const wchar_t* name, int color) {

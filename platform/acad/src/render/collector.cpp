@@ -134,8 +134,9 @@ void Collector::drawTopLevel(const AcDbEntity* entity, std::string id) {
 void Collector::draw(const AcDbEntity* entity, const Frame& frame) {
     if (frame.depth > kMaxDepth)
         return;
-    if (drawCurve(*this, entity, frame) || drawText(*this, entity, frame) ||
-        drawReference(*this, entity, frame) || drawDimension(*this, entity, frame))
+    if (drawCurve(*this, entity, frame) || drawPolyline(*this, entity, frame) ||
+        drawText(*this, entity, frame) || drawReference(*this, entity, frame) ||
+        drawDimension(*this, entity, frame))
         return;
     if (AcDbSequenceEnd::cast(entity) || AcDbBlockBegin::cast(entity) || AcDbBlockEnd::cast(entity))
         return;

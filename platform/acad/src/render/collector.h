@@ -91,6 +91,7 @@ private:
 
 // Drawing one kind of entity; each returns false for an entity it does not handle.
 bool drawCurve(Collector& c, const AcDbEntity* entity, const Frame& frame);
+bool drawPolyline(Collector& c, const AcDbEntity* entity, const Frame& frame);
 bool drawText(Collector& c, const AcDbEntity* entity, const Frame& frame);
 bool drawReference(Collector& c, const AcDbEntity* entity, const Frame& frame);
 bool drawDimension(Collector& c, const AcDbEntity* entity, const Frame& frame);
