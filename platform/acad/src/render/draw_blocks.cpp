@@ -36,7 +36,9 @@ bool drawReference(Collector& c, const AcDbEntity* entity, const Frame& frame) {
     Look look;
     if (!c.lookOf(entity, frame, look, true))
         return true;
-    // Only the first of a MINSERT array is drawn.
+    // Of a MINSERT array only the first copy is drawn; the picture says so.
+    if (ref->kzColumns() * ref->kzRows() > 1)
+        c.scene().noteNotDrawn("MINSERT copies after the first");
     const Frame inside = c.inner(frame, ref->blockTransform(), look);
     if (!drawBlock(c, ref->blockTableRecord(), inside))
         c.scene().noteNotDrawn("INSERT (block missing or drawn inside itself)");
