@@ -14,9 +14,37 @@ import ezdxf
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "platform", "acad", "dxf_compat"))
 from compat_support import (BIN_DIR, SOURCE_DIR, all_xdata, attribs_of, attributes_of,  # noqa: E402
-                            audit_errors, groups_of, layouts_of, run_kzdim)
+                            audit_errors, groups_of, run_kzdim)
 
 COMMITTED = os.path.join(SOURCE_DIR, "samples", "route-sample.dxf")
+
+
+def contents(doc):
+    """Every block's entities with their properties, attributes and extended data, and
+    the groups, with handles replaced by the entities' places in that list."""
+    place, described = {}, []
+    for block in doc.blocks:
+        for e in block:
+            place[e.dxf.handle] = "#%d" % len(place)
+
+    def unhandled(value):
+        return place.get(value, value) if isinstance(value, str) else value
+
+    props = attribs_of(doc)
+    attributes = attributes_of(doc)
+    xdata = all_xdata(doc)
+    for block in doc.blocks:
+        described.append((block.name, "BLOCK_RECORD", xdata.get(block.block_record.dxf.handle)))
+        for e in block:
+            h = e.dxf.handle
+            described.append((
+                block.name, e.dxftype(), sorted(props[h].items()),
+                [(tag, text) for _, tag, text in attributes.get(h, [])],
+                {app: [(code, unhandled(v)) for code, v in tags]
+                 for app, tags in xdata.get(h, {}).items()}))
+    groups = {name: sorted(place[h] for h in members)
+              for name, members in groups_of(doc).items()}
+    return described, groups
 
 
 class RouteSample(unittest.TestCase):
@@ -36,11 +64,11 @@ class RouteSample(unittest.TestCase):
         cls.tmp.cleanup()
 
     def test_committed_sample_is_what_the_generator_makes(self):
-        committed = ezdxf.readfile(COMMITTED)
-        for describe in (layouts_of, attributes_of, all_xdata, groups_of, attribs_of):
-            self.assertEqual(describe(committed), describe(self.doc),
-                             "samples/route-sample.dxf is stale: run build/bin/make_route_sample "
-                             "samples/route-sample.dxf")
+        # Handles are left out: a change in how the database numbers its objects does
+        # not make the sample stale; a change in what it holds does.
+        self.assertEqual(contents(ezdxf.readfile(COMMITTED)), contents(self.doc),
+                         "samples/route-sample.dxf is stale: run build/bin/make_route_sample "
+                         "samples/route-sample.dxf")
 
     def test_audit_finds_no_error(self):
         self.assertEqual(audit_errors(ezdxf.readfile(self.path)), [])
