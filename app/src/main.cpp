@@ -1,6 +1,8 @@
 // kzdim: the headless CAD host that runs the KzDim module on DXF drawings.
 #include "convert_command.h"
 #include "render_command.h"
+#include "run_command.h"
+#include "shell_command.h"
 
 #include <cstdio>
 #include <cstring>
@@ -12,10 +14,24 @@ const char* const kUsage =
     "usage: kzdim COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
+    "  run DRAWING [OPTIONS]        run a script on the host's command line and print the\n"
+    "                               transcript (DRAWING is a DXF file, or \"new\")\n"
+    "  shell DRAWING [OPTIONS]      the same command line typed at the terminal\n"
     "  convert DRAWING --out FILE   load a DXF drawing and save it again (2013 format)\n"
     "  render DRAWING --svg FILE    draw model space as an SVG picture\n"
     "         [--dark] [--width PX] (dark background; picture width, 1200 by default)\n"
     "  --help                       show this text\n"
+    "\n"
+    "options of run and shell:\n"
+    "  --script FILE   (run) the script: one input a line\n"
+    "  --out FILE      save the drawing there when the run succeeded\n"
+    "  --ini FILE      the host add-in's ini file\n"
+    "  --lang LCID     the user-interface language (default 1041, Japanese)\n"
+    "  --load MODULE   load a further application after the bundled ones\n"
+    "\n"
+    "Kelto.arx and KzDim.arx are loaded from kzdim's folder when they are there. A script\n"
+    "stops at the first input that the current prompt cannot use; kzdim then names the\n"
+    "line and what was expected, and exits with status 1 without saving.\n"
     "\n"
     "The input drawing is never written over unless --out names it.\n";
 
@@ -27,6 +43,10 @@ int main(int argc, char** argv) {
         return argc < 2 ? 2 : 0;
     }
     std::string command = argv[1];
+    if (command == "run")
+        return kz::app::runRun(argc - 2, argv + 2);
+    if (command == "shell")
+        return kz::app::runShell(argc - 2, argv + 2);
     if (command == "convert")
         return kz::app::runConvert(argc - 2, argv + 2);
     if (command == "render")

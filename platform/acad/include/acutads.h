@@ -1,6 +1,7 @@
 // Utility functions of the host's C-style API.
 #pragma once
 
+#include "AdAChar.h"
 #include "adsdef.h"
 
 // ---- Geometry on ads_point ----
@@ -16,3 +17,10 @@ void acutPolar(const ads_point pt, ads_real angle, ads_real dist, ads_point resu
 
 // ---- Command-line output, result buffers, string and unit utilities ----
 // (declared below this line by their own sources)
+
+// Prints printf-style text (win_format.h rules) on the command line; RTNORM.
+int acutPrintf(const ACHAR* format, ...);
+// RTNORM when the text matches the wild-card pattern (case counts), RTERROR otherwise:
+// '*' any run, '?' one character, '#' a digit, '@' a letter, '.' neither, '[...]' a
+// set, '~' negates, ',' separates alternatives, '`' escapes.
+int acutWcMatch(const ACHAR* string, const ACHAR* pattern);

@@ -1,5 +1,6 @@
 #include "win_host_io.h"
 
+#include <map>
 #include <utility>
 
 namespace kz {
@@ -16,6 +17,16 @@ HostTextWriter& textWriter() {
     return writer;
 }
 
+HostInputErrorHandler& inputErrorHandler() {
+    static HostInputErrorHandler handler;
+    return handler;
+}
+
+std::map<std::wstring, std::wstring>& settings() {
+    static std::map<std::wstring, std::wstring> values;
+    return values;
+}
+
 } // namespace
 
 std::optional<std::wstring> hostReadLine(const std::wstring& prompt) {
@@ -29,12 +40,37 @@ void hostWrite(const std::wstring& text) {
         textWriter()(text);
 }
 
+void hostInputError(const std::wstring& message) {
+    if (inputErrorHandler())
+        inputErrorHandler()(message);
+    else
+        hostWrite(message + L"\n");
+}
+
+std::optional<std::wstring> hostSetting(const std::wstring& name) {
+    auto it = settings().find(name);
+    if (it == settings().end())
+        return std::nullopt;
+    return it->second;
+}
+
+void setHostSetting(const std::wstring& name, const std::wstring& value) {
+    if (value.empty())
+        settings().erase(name);
+    else
+        settings()[name] = value;
+}
+
 HostLineReader setHostLineReader(HostLineReader reader) {
     return std::exchange(lineReader(), std::move(reader));
 }
 
 HostTextWriter setHostTextWriter(HostTextWriter writer) {
     return std::exchange(textWriter(), std::move(writer));
+}
+
+HostInputErrorHandler setHostInputErrorHandler(HostInputErrorHandler handler) {
+    return std::exchange(inputErrorHandler(), std::move(handler));
 }
 
 } // namespace kz

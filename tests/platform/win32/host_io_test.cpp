@@ -33,4 +33,29 @@ TEST(HostIo, InstalledReaderAndWriterAreUsedAndCanBePutBack) {
     EXPECT_EQ(shown, L"ab\n");
 }
 
+TEST(HostIo, InputErrorsGoToTheHandlerOrTheTranscript) {
+    std::wstring shown;
+    auto oldWriter = kz::setHostTextWriter([&](const std::wstring& text) { shown += text; });
+    kz::hostInputError(L"no control 99");
+    EXPECT_EQ(shown, L"no control 99\n");
+
+    std::wstring handled;
+    auto oldHandler =
+        kz::setHostInputErrorHandler([&](const std::wstring& message) { handled = message; });
+    kz::hostInputError(L"bad value");
+    EXPECT_EQ(handled, L"bad value");
+    EXPECT_EQ(shown, L"no control 99\n");
+    kz::setHostInputErrorHandler(oldHandler);
+    kz::setHostTextWriter(oldWriter);
+}
+
+TEST(HostIo, SettingsAreSetReplacedAndRemoved) {
+    EXPECT_FALSE(kz::hostSetting(kz::kHostIniFileSetting).has_value());
+    kz::setHostSetting(kz::kHostIniFileSetting, L"/tmp/a.ini");
+    kz::setHostSetting(kz::kHostIniFileSetting, L"/tmp/b.ini");
+    EXPECT_EQ(kz::hostSetting(kz::kHostIniFileSetting), std::optional<std::wstring>(L"/tmp/b.ini"));
+    kz::setHostSetting(kz::kHostIniFileSetting, L"");
+    EXPECT_FALSE(kz::hostSetting(kz::kHostIniFileSetting).has_value());
+}
+
 } // namespace

@@ -1,0 +1,172 @@
+#include "host_run.h"
+
+#include "dbmain.h"
+#include "dxf/drawing_io.h"
+#include "ed/command_line.h"
+#include "ed/command_loop.h"
+#include "ed/document_host.h"
+#include "ed/host_session.h"
+#include "win_codepage.h"
+#include "win_host_io.h"
+#include "win_host_options.h"
+#include "win_module.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace kz::app {
+
+namespace {
+
+// The host add-in and the module, loaded in this order from the executable's folder.
+const char* const kBundledModules[] = {"Kelto.arx", "KzDim.arx"};
+
+std::filesystem::path executableFolder() {
+    wchar_t buffer[4096];
+    DWORD n = GetModuleFileNameW(nullptr, buffer, 4096);
+    if (n == 0 || n >= 4096)
+        return std::filesystem::current_path();
+    return std::filesystem::path(kz::wideToUtf8(std::wstring(buffer, n))).parent_path();
+}
+
+void fail(const std::string& message) { std::fprintf(stderr, "kzdim: %s\n", message.c_str()); }
+
+bool takeValue(const char* command, int argc, char** argv, int& i, std::string& value) {
+    if (i + 1 >= argc) {
+        std::fprintf(stderr, "kzdim %s: %s needs a value\n", command, argv[i]);
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
+
+} // namespace
+
+bool parseRunOptions(const char* command, int argc, char** argv, bool allowScript,
+                     RunOptions& o) {
+    for (int i = 0; i < argc; ++i) {
+        std::string a = argv[i];
+        std::string lang;
+        std::string module;
+        bool ok = true;
+        if (a == "--script" && allowScript)
+            ok = takeValue(command, argc, argv, i, o.script);
+        else if (a == "--out")
+            ok = takeValue(command, argc, argv, i, o.out);
+        else if (a == "--svg")
+            ok = takeValue(command, argc, argv, i, o.svg);
+        else if (a == "--frames")
+            ok = takeValue(command, argc, argv, i, o.frames);
+        else if (a == "--ini")
+            ok = takeValue(command, argc, argv, i, o.ini);
+        else if (a == "--load") {
+            ok = takeValue(command, argc, argv, i, module);
+            o.load.push_back(module);
+        } else if (a == "--lang") {
+            ok = takeValue(command, argc, argv, i, lang);
+            char* end = nullptr;
+            unsigned long v = ok ? std::strtoul(lang.c_str(), &end, 10) : 0;
+            if (ok && (lang.empty() || *end != 0 || v > 0xFFFFFFFFul)) {
+                std::fprintf(stderr, "kzdim %s: --lang needs a decimal LCID such as 1041, not '%s'\n",
+                             command, lang.c_str());
+                return false;
+            }
+            o.lang = static_cast<unsigned>(v);
+        } else if (!a.empty() && a[0] == '-') {
+            std::fprintf(stderr, "kzdim %s: unknown option '%s' (try kzdim --help)\n", command,
+                         a.c_str());
+            return false;
+        } else if (o.drawing.empty()) {
+            o.drawing = a;
+        } else {
+            std::fprintf(stderr, "kzdim %s: more than one drawing given ('%s')\n", command,
+                         a.c_str());
+            return false;
+        }
+        if (!ok)
+            return false;
+    }
+    if (o.drawing.empty()) {
+        std::fprintf(stderr, "kzdim %s: no drawing given (a DXF file, or \"new\")\n", command);
+        return false;
+    }
+    if (!o.svg.empty() || !o.frames.empty()) {
+        std::fprintf(stderr, "kzdim %s: --svg and --frames need the drawing renderer, which this "
+                             "build does not have yet\n",
+                     command);
+        return false;
+    }
+    return true;
+}
+
+int runHost(const RunOptions& o, std::unique_ptr<kz::ed::LineSource> input,
+            std::function<void(const std::wstring&)> sink) {
+    if (o.lang) {
+        kz::setUserUiLanguage(static_cast<LANGID>(*o.lang & 0xFFFF));
+        kz::setUserDefaultLangId(static_cast<LANGID>(*o.lang & 0xFFFF));
+    }
+    if (!o.ini.empty()) {
+        std::error_code ec;
+        std::filesystem::path ini = std::filesystem::absolute(o.ini, ec);
+        kz::setHostSetting(kz::kHostIniFileSetting, kz::utf8ToWide(ini.string()));
+    }
+
+    auto db = std::make_unique<AcDbDatabase>(o.drawing == "new");
+    if (o.drawing != "new") {
+        acdbHostApplicationServices()->setWorkingDatabase(db.get());
+        DrawingReadResult r = readDrawing(o.drawing, *db);
+        for (const std::string& w : r.warnings)
+            std::fprintf(stderr, "kzdim: warning: %s\n", w.c_str());
+        if (!r.ok) {
+            acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+            fail(r.error);
+            return 1;
+        }
+    }
+
+    kz::ed::startHost(std::move(sink));
+    kz::ed::openDocument(std::move(db), o.drawing == "new" ? L"" : kz::utf8ToWide(o.drawing));
+
+    std::filesystem::path folder = executableFolder();
+    std::vector<std::wstring> modules;
+    std::string missing;
+    for (const char* name : kBundledModules) {
+        std::filesystem::path p = folder / name;
+        if (std::filesystem::exists(p))
+            modules.push_back(kz::utf8ToWide(p.string()));
+        else
+            missing += missing.empty() ? name : std::string(" and ") + name;
+    }
+    if (!missing.empty())
+        std::fprintf(stderr, "kzdim: %s not found in %s; running without\n", missing.c_str(),
+                     folder.string().c_str());
+    kz::ed::loadModules(modules); // a module that fails is reported in the transcript
+    std::vector<std::wstring> extra;
+    for (const std::string& m : o.load)
+        extra.push_back(kz::utf8ToWide(m));
+    std::vector<std::wstring> failed = kz::ed::loadModules(extra);
+
+    int status = 0;
+    if (!failed.empty()) {
+        fail("could not load " + kz::wideToUtf8(failed.front()));
+        status = 1;
+    } else {
+        kz::ed::CommandLine::get().setSource(std::move(input));
+        if (!kz::ed::runCommandLoop()) {
+            fail(kz::wideToUtf8(kz::ed::CommandLine::get().error()));
+            status = 1;
+        }
+    }
+    if (status == 0 && !o.out.empty()) {
+        std::string error;
+        if (!writeDrawing(*kz::ed::documentDatabase(), o.out, error)) {
+            fail(error);
+            status = 1;
+        }
+    }
+    kz::ed::endHost();
+    return status;
+}
+
+} // namespace kz::app

@@ -1,0 +1,32 @@
+#include "rxdict.h"
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcRxDictionary, AcRxObject)
+
+AcRxObject* AcRxDictionary::at(const ACHAR* key) const {
+    if (key == nullptr)
+        return nullptr;
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? nullptr : it->second;
+}
+
+AcRxObject* AcRxDictionary::atPut(const ACHAR* key, AcRxObject* object) {
+    if (key == nullptr)
+        return nullptr;
+    AcRxObject*& slot = m_entries[key];
+    AcRxObject* old = slot;
+    slot = object;
+    return old;
+}
+
+AcRxObject* AcRxDictionary::remove(const ACHAR* key) {
+    if (key == nullptr)
+        return nullptr;
+    auto it = m_entries.find(key);
+    if (it == m_entries.end())
+        return nullptr;
+    AcRxObject* old = it->second;
+    m_entries.erase(it);
+    return old;
+}
+
+bool AcRxDictionary::has(const ACHAR* key) const { return at(key) != nullptr; }
