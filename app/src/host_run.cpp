@@ -60,6 +60,8 @@ bool parseRunOptions(const char* command, int argc, char** argv, bool allowScrip
             ok = takeValue(command, argc, argv, i, o.frames);
         else if (a == "--ini")
             ok = takeValue(command, argc, argv, i, o.ini);
+        else if (a == "--no-addins")
+            o.bundled = false;
         else if (a == "--load") {
             ok = takeValue(command, argc, argv, i, module);
             o.load.push_back(module);
@@ -132,6 +134,8 @@ int runHost(const RunOptions& o, std::unique_ptr<kz::ed::LineSource> input,
     std::vector<std::wstring> modules;
     std::string missing;
     for (const char* name : kBundledModules) {
+        if (!o.bundled)
+            break;
         std::filesystem::path p = folder / name;
         if (std::filesystem::exists(p))
             modules.push_back(kz::utf8ToWide(p.string()));

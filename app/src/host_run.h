@@ -21,6 +21,7 @@ struct RunOptions {
     std::string ini;
     std::optional<unsigned> lang;
     std::vector<std::string> load; // further modules, loaded after the bundled ones
+    bool bundled = true;           // load Kelto.arx and KzDim.arx
 };
 
 // Parses the arguments after the command word; false (after printing a message to

@@ -28,6 +28,7 @@ const char* const kUsage =
     "  --ini FILE      the host add-in's ini file\n"
     "  --lang LCID     the user-interface language (default 1041, Japanese)\n"
     "  --load MODULE   load a further application after the bundled ones\n"
+    "  --no-addins     do not load Kelto.arx and KzDim.arx\n"
     "\n"
     "Kelto.arx and KzDim.arx are loaded from kzdim's folder when they are there. A script\n"
     "stops at the first input that the current prompt cannot use; kzdim then names the\n"

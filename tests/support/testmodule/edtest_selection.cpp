@@ -6,6 +6,7 @@
 #include "ed/selection_filter.h"
 #include "win_wstring.h"
 
+#include <cmath>
 #include <vector>
 
 namespace edtest {
@@ -169,9 +170,11 @@ void cmdNested() {
     for (resbuf* rb = containers; rb; rb = rb->rbnext)
         refs += L" " + handleOf(rb->resval.rlname);
     acutRelRb(containers);
+    // Rounded, so that the last bits of sines and cosines do not show.
+    auto r = [](double v) { return std::round(v * 1e6) / 1e6 + 0.0; };
     acutPrintf(L"nested: %s %s at %g,%g in [%s ] origin %g,%g x-axis %g,%g\n",
-               handleOf(id).c_str(), type.c_str(), pt[0], pt[1], refs.c_str(), xform[0][3],
-               xform[1][3], xform[0][0], xform[1][0]);
+               handleOf(id).c_str(), type.c_str(), pt[0], pt[1], refs.c_str(), r(xform[0][3]),
+               r(xform[1][3]), r(xform[0][0]), r(xform[1][0]));
 }
 
 } // namespace edtest
