@@ -30,7 +30,9 @@ std::filesystem::path executableFolder() {
     return std::filesystem::path(kz::wideToUtf8(std::wstring(buffer, n))).parent_path();
 }
 
-void fail(const std::string& message) { std::fprintf(stderr, "kzdim: %s\n", message.c_str()); }
+void fail(const std::string& message) {
+    std::fprintf(stderr, "kzdim: %s\n", message.c_str());
+}
 
 bool takeValue(const char* command, int argc, char** argv, int& i, std::string& value) {
     if (i + 1 >= argc) {
@@ -43,8 +45,7 @@ bool takeValue(const char* command, int argc, char** argv, int& i, std::string& 
 
 } // namespace
 
-bool parseRunOptions(const char* command, int argc, char** argv, bool allowScript,
-                     RunOptions& o) {
+bool parseRunOptions(const char* command, int argc, char** argv, bool allowScript, RunOptions& o) {
     for (int i = 0; i < argc; ++i) {
         std::string a = argv[i];
         std::string lang;
@@ -70,7 +71,8 @@ bool parseRunOptions(const char* command, int argc, char** argv, bool allowScrip
             char* end = nullptr;
             unsigned long v = ok ? std::strtoul(lang.c_str(), &end, 10) : 0;
             if (ok && (lang.empty() || *end != 0 || v > 0xFFFFFFFFul)) {
-                std::fprintf(stderr, "kzdim %s: --lang needs a decimal LCID such as 1041, not '%s'\n",
+                std::fprintf(stderr,
+                             "kzdim %s: --lang needs a decimal LCID such as 1041, not '%s'\n",
                              command, lang.c_str());
                 return false;
             }
@@ -94,8 +96,9 @@ bool parseRunOptions(const char* command, int argc, char** argv, bool allowScrip
         return false;
     }
     if (!o.svg.empty() || !o.frames.empty()) {
-        std::fprintf(stderr, "kzdim %s: --svg and --frames need the drawing renderer, which this "
-                             "build does not have yet\n",
+        std::fprintf(stderr,
+                     "kzdim %s: --svg and --frames need the drawing renderer, which this "
+                     "build does not have yet\n",
                      command);
         return false;
     }

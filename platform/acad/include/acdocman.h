@@ -71,7 +71,8 @@ public:
     void removeReactor(AcApDocManagerReactor* reactor);
 
     // Documents are never locked against other documents in this host.
-    Acad::ErrorStatus lockDocument(AcApDocument* doc, int mode = 0, const ACHAR* globalCmdName = nullptr,
+    Acad::ErrorStatus lockDocument(AcApDocument* doc, int mode = 0,
+                                   const ACHAR* globalCmdName = nullptr,
                                    const ACHAR* localCmdName = nullptr, bool prompt = true) {
         return Acad::eOk;
     }
@@ -82,4 +83,6 @@ AcApDocManager* acDocManagerPtr();
 #define acDocManager acDocManagerPtr()
 
 // The current document's database.
-inline AcApDocument* curDoc() { return acDocManager->curDocument(); }
+inline AcApDocument* curDoc() {
+    return acDocManager->curDocument();
+}

@@ -34,5 +34,4 @@ public:
     void* getModuleHandle(const ACHAR* name) const;
 };
 
-#define acrxDynamicLinker                                                                          \
-    AcRxDynamicLinker::cast(acrxSysRegistry()->at(ACRX_DYNAMIC_LINKER))
+#define acrxDynamicLinker AcRxDynamicLinker::cast(acrxSysRegistry()->at(ACRX_DYNAMIC_LINKER))

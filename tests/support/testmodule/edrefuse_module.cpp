@@ -3,7 +3,9 @@
 #include "aced.h"
 
 namespace {
-void refusedCommand() { acutPrintf(L"must never run\n"); }
+void refusedCommand() {
+    acutPrintf(L"must never run\n");
+}
 } // namespace
 
 extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {

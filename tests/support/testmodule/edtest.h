@@ -21,6 +21,7 @@ void cmdNumbers();   // TNUM: numbers, text and a keyword prompt
 void cmdSend();      // TSEND: text sent to the command line
 void cmdCancel();    // TCANCEL: asks for points until cancelled
 void cmdDialog();    // TDIALOG: dialog lines through the host's line input
+void cmdLine();      // TLINE: a line between two points
 
 // "1A3" for the entity named, "?" when it has none.
 std::wstring handleOf(const ads_name name);

@@ -4,6 +4,7 @@
 #include "dbents.h"
 #include "dbsymtb.h"
 #include "edtest.h"
+#include "geassign.h"
 
 namespace edtest {
 
@@ -60,6 +61,20 @@ void cmdSetup() {
     space->close();
     acutPrintf(L"A=%s B=%s C=%s P=%s R=%s\n", handleOf(a).c_str(), handleOf(b).c_str(),
                handleOf(c).c_str(), handleOf(p).c_str(), handleOf(r).c_str());
+}
+
+void cmdLine() {
+    ads_point from, to;
+    if (acedGetPoint(nullptr, L"\nFrom point: ", from) != RTNORM ||
+        acedGetPoint(from, L"\nTo point: ", to) != RTNORM)
+        return;
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db->currentSpaceId(), AcDb::kForWrite) != Acad::eOk)
+        return;
+    AcDbObjectId id = append(space, new AcDbLine(asPnt3d(from), asPnt3d(to)));
+    space->close();
+    acutPrintf(L"line %s\n", handleOf(id).c_str());
 }
 
 std::wstring handleOf(AcDbObjectId id) {

@@ -35,6 +35,7 @@ void registerCommands() {
         {L"TSEND", ACRX_CMD_MODAL, edtest::cmdSend},
         {L"TCANCEL", ACRX_CMD_MODAL, edtest::cmdCancel},
         {L"TDIALOG", ACRX_CMD_MODAL, edtest::cmdDialog},
+        {L"TLINE", ACRX_CMD_MODAL, edtest::cmdLine},
     };
     AcEdCommandStack* stack = AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
     for (const Entry& e : entries)

@@ -172,9 +172,9 @@ void cmdNested() {
     acutRelRb(containers);
     // Rounded, so that the last bits of sines and cosines do not show.
     auto r = [](double v) { return std::round(v * 1e6) / 1e6 + 0.0; };
-    acutPrintf(L"nested: %s %s at %g,%g in [%s ] origin %g,%g x-axis %g,%g\n",
-               handleOf(id).c_str(), type.c_str(), pt[0], pt[1], refs.c_str(), r(xform[0][3]),
-               r(xform[1][3]), r(xform[0][0]), r(xform[1][0]));
+    acutPrintf(L"nested: %s %s at %g,%g in [%s ] origin %g,%g x-axis %g,%g\n", handleOf(id).c_str(),
+               type.c_str(), pt[0], pt[1], refs.c_str(), r(xform[0][3]), r(xform[1][3]),
+               r(xform[0][0]), r(xform[1][0]));
 }
 
 } // namespace edtest

@@ -22,7 +22,7 @@ enum class DragEventKind { Move, Pick, Keyword, Enter, Cancel };
 
 struct DragEvent {
     DragEventKind kind = DragEventKind::Cancel;
-    AcGePoint3d point;   // Move, Pick: the cursor point (world)
+    AcGePoint3d point;    // Move, Pick: the cursor point (world)
     std::wstring keyword; // Keyword: the text as typed
 };
 

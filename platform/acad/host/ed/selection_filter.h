@@ -41,8 +41,8 @@ public:
 private:
     struct Test {
         int code = 0;
-        std::wstring pattern;        // 0, 2, 6, 8
-        int number = 0;              // 62
+        std::wstring pattern;           // 0, 2, 6, 8
+        int number = 0;                 // 62
         std::vector<std::wstring> apps; // -3
     };
     std::vector<Test> m_tests;

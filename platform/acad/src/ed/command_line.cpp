@@ -51,7 +51,9 @@ void CommandLine::reset() {
     m_commandDepth = 0;
 }
 
-void CommandLine::setSource(std::unique_ptr<LineSource> source) { m_source = std::move(source); }
+void CommandLine::setSource(std::unique_ptr<LineSource> source) {
+    m_source = std::move(source);
+}
 
 void CommandLine::queue(const std::wstring& text, bool echo) {
     if (!text.empty())

@@ -67,7 +67,9 @@ std::wstring titleOf(const std::wstring& fileName) {
 AcApDocument::AcApDocument(AcDbDatabase* database, std::wstring fileName)
     : m_database(database), m_fileName(std::move(fileName)), m_title(titleOf(m_fileName)) {}
 
-AcApDocument* AcApDocManager::curDocument() const { return state().document.get(); }
+AcApDocument* AcApDocManager::curDocument() const {
+    return state().document.get();
+}
 
 Acad::ErrorStatus AcApDocManager::pushResourceHandle(HINSTANCE hNewResourceHandle) {
     state().resources.push_back(hNewResourceHandle);
@@ -138,7 +140,9 @@ void closeDocument() {
     tellReactors([&](AcApDocManagerReactor* r) { r->documentDestroyed(fileName.c_str()); });
 }
 
-AcDbDatabase* documentDatabase() { return state().database.get(); }
+AcDbDatabase* documentDatabase() {
+    return state().database.get();
+}
 
 HINSTANCE currentResourceHandle() {
     return state().resources.empty() ? nullptr : state().resources.back();

@@ -49,6 +49,8 @@ void showDragFrame(const std::vector<const AcDbEntity*>& preview, const AcGePoin
         frameSink()(preview, cursor);
 }
 
-void setDragFrameSink(DragFrameSink sink) { frameSink() = std::move(sink); }
+void setDragFrameSink(DragFrameSink sink) {
+    frameSink() = std::move(sink);
+}
 
 } // namespace kz::ed

@@ -72,7 +72,9 @@ std::vector<AcDbObjectId> blockEntities(AcDbObjectId blockId) {
     return out;
 }
 
-bool isShown(const AcDbEntity* ent) { return ent->visibility() == AcDb::kVisible; }
+bool isShown(const AcDbEntity* ent) {
+    return ent->visibility() == AcDb::kVisible;
+}
 
 std::optional<NestedPick> hitNested(AcDbObjectId id, const AcGeMatrix3d& toWorld,
                                     const AcGePoint3d& p, double r, int depth) {
@@ -143,8 +145,8 @@ bool touchesBox(AcDbObjectId id, const AcGeMatrix3d& toWorld, const Box& box, in
     } else if (const AcDbCurve* curve = AcDbCurve::cast(ent)) {
         AcGeMatrix3d toLocal;
         if (toWorld.inverse(toLocal, 1e-12)) {
-            const AcGePoint3d corners[4] = {{box.x0, box.y0, 0}, {box.x1, box.y0, 0},
-                                            {box.x1, box.y1, 0}, {box.x0, box.y1, 0}};
+            const AcGePoint3d corners[4] = {
+                {box.x0, box.y0, 0}, {box.x1, box.y0, 0}, {box.x1, box.y1, 0}, {box.x0, box.y1, 0}};
             for (int i = 0; i < 4 && !result; ++i) {
                 AcDbLine edge(toLocal * corners[i], toLocal * corners[(i + 1) % 4]);
                 AcGePoint3dArray points;

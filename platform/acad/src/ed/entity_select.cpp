@@ -18,7 +18,9 @@ using kz::ed::Refusal;
 
 namespace {
 
-AcDbDatabase* currentDb() { return acdbHostApplicationServices()->workingDatabase(); }
+AcDbDatabase* currentDb() {
+    return acdbHostApplicationServices()->workingDatabase();
+}
 
 // Asks for a pick: RTNORM with the point (or the entity named by "#HANDLE"), RTNONE on
 // Enter, RTKWORD, RTCAN.
@@ -83,7 +85,9 @@ int acedEntSel(const ACHAR* str, ads_name entres, ads_point ptres) {
     if (!hit || entres == nullptr)
         return RTERROR;
     copyPoint(point, ptres);
-    return acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), hit->topLevel) == Acad::eOk ? RTNORM : RTERROR;
+    return acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), hit->topLevel) == Acad::eOk
+               ? RTNORM
+               : RTERROR;
 }
 
 int acedNEntSelP(const ACHAR* str, ads_name entres, ads_point ptres, int pickflag,
@@ -105,7 +109,8 @@ int acedNEntSelP(const ACHAR* str, ads_name entres, ads_point ptres, int pickfla
         copyPoint(point, ptres);
     }
     std::optional<NestedPick> hit = resolve(point, named);
-    if (!hit || entres == nullptr || acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), hit->entity) != Acad::eOk)
+    if (!hit || entres == nullptr ||
+        acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), hit->entity) != Acad::eOk)
         return RTERROR;
     if (xformres) {
         for (int r = 0; r < 4; ++r) {
@@ -133,5 +138,6 @@ int acdbEntLast(ads_name result) {
     std::vector<AcDbObjectId> all = kz::ed::spaceEntities(currentDb());
     if (all.empty())
         return RTERROR;
-    return acdbGetAdsName(*reinterpret_cast<ads_name*>(result), all.back()) == Acad::eOk ? RTNORM : RTERROR;
+    return acdbGetAdsName(*reinterpret_cast<ads_name*>(result), all.back()) == Acad::eOk ? RTNORM
+                                                                                         : RTERROR;
 }

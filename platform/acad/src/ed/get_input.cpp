@@ -18,7 +18,9 @@ namespace {
 
 constexpr std::size_t kDefaultBuffer = 133;
 
-std::wstring promptText(const ACHAR* prompt) { return prompt ? prompt : L""; }
+std::wstring promptText(const ACHAR* prompt) {
+    return prompt ? prompt : L"";
+}
 
 // Copies text into a buffer of size characters; false when it had to be cut.
 bool copyOut(const std::wstring& text, ACHAR* out, std::size_t size) {
@@ -110,7 +112,8 @@ int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
 int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
     CommandLine& cl = CommandLine::get();
     kz::ed::InitGet ig = cl.takeInitGet();
-    const std::wstring expected = keywordExpectation(ig, pt ? L"a distance or a point" : L"a distance");
+    const std::wstring expected =
+        keywordExpectation(ig, pt ? L"a distance or a point" : L"a distance");
     return cl.ask(promptText(prompt), [&](const Input& in, Refusal& refusal) -> std::optional<int> {
         if (in.kind == InputKind::Enter)
             return enter(ig, refusal, Msg::RealRequired, expected);
@@ -238,7 +241,9 @@ int acedGetInput(ACHAR* str, std::size_t bufLen) {
     return copyOut(CommandLine::get().lastKeyword(), str, bufLen) ? RTNORM : RTINPUTTRUNCATED;
 }
 
-int acedGetInput(ACHAR* str) { return acedGetInput(str, kDefaultBuffer); }
+int acedGetInput(ACHAR* str) {
+    return acedGetInput(str, kDefaultBuffer);
+}
 
 int acedPrompt(const ACHAR* str) {
     if (str)

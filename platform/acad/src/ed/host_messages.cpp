@@ -29,7 +29,8 @@ const Text kTexts[] = {
     {L"Specify first corner: ", L"1 点目を指定: "},
     {L"Specify opposite corner: ", L"もう一方のコーナーを指定: "},
     {L"*Invalid selection*\nExpects a point or Window/Last/Crossing/ALL/Previous/Add/Remove%s",
-     L"*無効な選択です*\n点、または Window/Last/Crossing/ALL/Previous/Add/Remove%s を指定してください"},
+     L"*無効な選択です*\n点、または Window/Last/Crossing/ALL/Previous/Add/Remove%s "
+     L"を指定してください"},
     {L"%d found", L"%d 個を検出"},
     {L"%d found, %d total", L"%d 個を検出、合計 %d 個"},
     {L"%d found (%d duplicate), %d total", L"%d 個を検出 (%d 個重複)、合計 %d 個"},
@@ -50,7 +51,9 @@ static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == static_cast<int>(Msg::Comman
 
 } // namespace
 
-bool hostIsJapanese() { return (kz::hostUiLanguage() & 0x3FF) == 0x11; }
+bool hostIsJapanese() {
+    return (kz::hostUiLanguage() & 0x3FF) == 0x11;
+}
 
 const wchar_t* msg(Msg id) {
     const Text& t = kTexts[static_cast<int>(id)];

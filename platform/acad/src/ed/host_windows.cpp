@@ -12,8 +12,12 @@ char mainWindowTag;
 char drawingWindowTag;
 } // namespace
 
-HWND mainWindow() { return reinterpret_cast<HWND>(&mainWindowTag); }
-HWND drawingWindow() { return reinterpret_cast<HWND>(&drawingWindowTag); }
+HWND mainWindow() {
+    return reinterpret_cast<HWND>(&mainWindowTag);
+}
+HWND drawingWindow() {
+    return reinterpret_cast<HWND>(&drawingWindowTag);
+}
 
 } // namespace kz::ed
 
@@ -21,9 +25,13 @@ namespace {
 constexpr int kModelViewport = 2;
 }
 
-HWND adsw_acadMainWnd() { return kz::ed::mainWindow(); }
+HWND adsw_acadMainWnd() {
+    return kz::ed::mainWindow();
+}
 
-HWND adsw_acadDocWnd() { return kz::ed::drawingWindow(); }
+HWND adsw_acadDocWnd() {
+    return kz::ed::drawingWindow();
+}
 
 int acedGetWinNum(int ptx, int pty) {
     const kz::ed::DrawingView& v = kz::ed::drawingView();

@@ -6,7 +6,9 @@ namespace kz::ed {
 
 namespace {
 
-wchar_t upper(wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); }
+wchar_t upper(wchar_t c) {
+    return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+}
 
 bool equalNoCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size())
@@ -18,7 +20,9 @@ bool equalNoCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-bool isLower(wchar_t c) { return std::iswlower(static_cast<wint_t>(c)) != 0; }
+bool isLower(wchar_t c) {
+    return std::iswlower(static_cast<wint_t>(c)) != 0;
+}
 
 std::vector<std::wstring> words(std::wstring_view text) {
     std::vector<std::wstring> out;

@@ -9,9 +9,13 @@ namespace kz::ed {
 
 namespace {
 
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
+bool isBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+}
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 // Splits at commas; every part must be a number.
 std::optional<AcGePoint3d> parseCoordinates(std::wstring_view text) {
@@ -20,9 +24,8 @@ std::optional<AcGePoint3d> parseCoordinates(std::wstring_view text) {
     std::size_t start = 0;
     while (true) {
         std::size_t comma = text.find(L',', start);
-        std::wstring_view part =
-            text.substr(start, comma == std::wstring_view::npos ? std::wstring_view::npos
-                                                                 : comma - start);
+        std::wstring_view part = text.substr(
+            start, comma == std::wstring_view::npos ? std::wstring_view::npos : comma - start);
         if (count == 3)
             return std::nullopt;
         std::optional<double> d = parseReal(part);

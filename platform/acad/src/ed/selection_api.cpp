@@ -21,7 +21,9 @@ AcEdSSGetKwordCallback& keywordCallback() {
     return callback;
 }
 
-AcDbDatabase* currentDb() { return acdbHostApplicationServices()->workingDatabase(); }
+AcDbDatabase* currentDb() {
+    return acdbHostApplicationServices()->workingDatabase();
+}
 
 AcGePoint3d pointOf(const void* p) {
     const double* d = static_cast<const double*>(p);
@@ -44,8 +46,8 @@ std::optional<Mode> parseMode(const ACHAR* str) {
     std::size_t start = 0;
     while (start <= s.size()) {
         std::size_t colon = s.find(L':', start);
-        std::wstring token = s.substr(start, colon == std::wstring::npos ? std::wstring::npos
-                                                                         : colon - start);
+        std::wstring token =
+            s.substr(start, colon == std::wstring::npos ? std::wstring::npos : colon - start);
         for (wchar_t& c : token)
             c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
         if (token == L"$")
@@ -137,7 +139,9 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const resbuf* 
     return giveSet(std::move(selected), ss);
 }
 
-int acedSSFree(const ads_name ss) { return SelectionSets::get().free(ss) ? RTNORM : RTERROR; }
+int acedSSFree(const ads_name ss) {
+    return SelectionSets::get().free(ss) ? RTNORM : RTERROR;
+}
 
 int acedSSLength(const ads_name ss, Adesk::Int32* len) {
     EntityList* set = SelectionSets::get().find(ss);
@@ -155,15 +159,20 @@ int acedSSLength(const ads_name ss, long* len) {
     return status;
 }
 
-int spedSSLength(const ads_name ss, Adesk::Int32* len) { return acedSSLength(ss, len); }
+int spedSSLength(const ads_name ss, Adesk::Int32* len) {
+    return acedSSLength(ss, len);
+}
 
-int spedSSLength(const ads_name ss, long* len) { return acedSSLength(ss, len); }
+int spedSSLength(const ads_name ss, long* len) {
+    return acedSSLength(ss, len);
+}
 
 int acedSSName(const ads_name ss, Adesk::Int32 i, ads_name entres) {
     EntityList* set = SelectionSets::get().find(ss);
     if (set == nullptr || entres == nullptr || i < 0 || static_cast<std::size_t>(i) >= set->size())
         return RTERROR;
-    return acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), (*set)[i]) == Acad::eOk ? RTNORM : RTERROR;
+    return acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), (*set)[i]) == Acad::eOk ? RTNORM
+                                                                                        : RTERROR;
 }
 
 int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result) {

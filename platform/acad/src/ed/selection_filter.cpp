@@ -143,8 +143,7 @@ bool hasXDataOf(const AcDbEntity* entity, const std::wstring& pattern) {
     resbuf* all = entity->xData(nullptr);
     bool found = false;
     for (resbuf* rb = all; rb && !found; rb = rb->rbnext) {
-        if (rb->restype == 1001 && rb->resval.rstring &&
-            wcMatch(rb->resval.rstring, pattern, true))
+        if (rb->restype == 1001 && rb->resval.rstring && wcMatch(rb->resval.rstring, pattern, true))
             found = true;
     }
     acutRelRb(all);

@@ -16,9 +16,13 @@ namespace kz::ed {
 
 namespace {
 
-AcDbDatabase* currentDb() { return acdbHostApplicationServices()->workingDatabase(); }
+AcDbDatabase* currentDb() {
+    return acdbHostApplicationServices()->workingDatabase();
+}
 
-bool is(const std::wstring& text, const wchar_t* word) { return _wcsicmp(text.c_str(), word) == 0; }
+bool is(const std::wstring& text, const wchar_t* word) {
+    return _wcsicmp(text.c_str(), word) == 0;
+}
 
 // Asks for a corner point; RTNORM with the point or RTCAN.
 int askCorner(Msg prompt, AcGePoint3d& out) {
@@ -169,7 +173,8 @@ int runSelectionPrompt(const SelectionRequest& request, EntityList& selected) {
     CommandLine& cl = CommandLine::get();
     EntityList set;
     bool removing = false;
-    std::wstring addPrompt = request.addPrompt.empty() ? msg(Msg::SelectObjects) : request.addPrompt;
+    std::wstring addPrompt =
+        request.addPrompt.empty() ? msg(Msg::SelectObjects) : request.addPrompt;
     const std::wstring removePrompt =
         request.removePrompt.empty() ? msg(Msg::RemoveObjects) : request.removePrompt;
     bool first = true;

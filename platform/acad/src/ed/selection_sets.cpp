@@ -37,7 +37,9 @@ SelectionSets& SelectionSets::get() {
     return sets;
 }
 
-void SelectionSets::reset() { *this = SelectionSets(); }
+void SelectionSets::reset() {
+    *this = SelectionSets();
+}
 
 void SelectionSets::create(EntityList members, ads_name out) {
     Adesk::LongPtr number = m_next++;
@@ -60,16 +62,22 @@ bool SelectionSets::free(const ads_name ss) {
     return true;
 }
 
-EntityList SelectionSets::pickFirst() const { return live(m_pickFirst); }
+EntityList SelectionSets::pickFirst() const {
+    return live(m_pickFirst);
+}
 
 void SelectionSets::setPickFirst(EntityList members) {
     m_pickFirst = std::move(members);
     m_pickFirstSetInCommand = true;
 }
 
-EntityList SelectionSets::previous() const { return live(m_previous); }
+EntityList SelectionSets::previous() const {
+    return live(m_previous);
+}
 
-void SelectionSets::setPrevious(EntityList members) { m_previous = std::move(members); }
+void SelectionSets::setPrevious(EntityList members) {
+    m_previous = std::move(members);
+}
 
 void SelectionSets::commandStarting(bool usesPickSet) {
     if (!usesPickSet)

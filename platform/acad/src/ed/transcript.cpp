@@ -10,7 +10,9 @@ void Transcript::write(const std::wstring& text) {
         m_sink(text);
 }
 
-void Transcript::record(const std::wstring& text) { m_text += text; }
+void Transcript::record(const std::wstring& text) {
+    m_text += text;
+}
 
 void Transcript::newLine() {
     if (!atLineStart())

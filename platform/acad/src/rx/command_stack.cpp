@@ -9,7 +9,9 @@ ACRX_NO_CONS_DEFINE_MEMBERS(AcEdCommandStack, AcRxObject)
 
 namespace {
 
-bool sameName(const std::wstring& a, const ACHAR* b) { return _wcsicmp(a.c_str(), b) == 0; }
+bool sameName(const std::wstring& a, const ACHAR* b) {
+    return _wcsicmp(a.c_str(), b) == 0;
+}
 
 bool validName(const ACHAR* name) {
     if (name == nullptr || *name == 0)
@@ -97,13 +99,11 @@ AcEdCommand* AcEdCommandStack::lookup(const ACHAR* cmdName, const ACHAR* groupNa
     return nullptr;
 }
 
-AcEdCommand* AcEdCommandStack::lookupGlobalCmd(const ACHAR* cmdName,
-                                               const ACHAR* groupName) const {
+AcEdCommand* AcEdCommandStack::lookupGlobalCmd(const ACHAR* cmdName, const ACHAR* groupName) const {
     return lookup(cmdName, groupName, true);
 }
 
-AcEdCommand* AcEdCommandStack::lookupLocalCmd(const ACHAR* cmdName,
-                                              const ACHAR* groupName) const {
+AcEdCommand* AcEdCommandStack::lookupLocalCmd(const ACHAR* cmdName, const ACHAR* groupName) const {
     return lookup(cmdName, groupName, false);
 }
 
@@ -155,9 +155,13 @@ void AcEdCommandStack::kzRemoveApp(void* app) {
     std::erase_if(m_groups, [](const Group& g) { return g.commands.empty(); });
 }
 
-void AcEdCommandStack::kzSetCurrentApp(void* app) { currentApp() = app; }
+void AcEdCommandStack::kzSetCurrentApp(void* app) {
+    currentApp() = app;
+}
 
-void* AcEdCommandStack::kzCurrentApp() { return currentApp(); }
+void* AcEdCommandStack::kzCurrentApp() {
+    return currentApp();
+}
 
 std::vector<const AcEdCommand*> AcEdCommandStack::kzCommands() const {
     std::vector<const AcEdCommand*> out;

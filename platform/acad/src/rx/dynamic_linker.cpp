@@ -26,7 +26,9 @@ std::wstring fileNameOf(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-void say(const std::wstring& text) { kz::hostWrite(text + L"\n"); }
+void say(const std::wstring& text) {
+    kz::hostWrite(text + L"\n");
+}
 
 void reportLoadFailure(const std::wstring& name, const std::wstring& why) {
     say(kz::formatWide(msg(Msg::ModuleLoadFailed), name.c_str(), why.c_str()));
@@ -43,7 +45,9 @@ void removeApp(LoadedApp* app) {
 
 } // namespace
 
-const std::vector<std::unique_ptr<LoadedApp>>& loadedApps() { return apps(); }
+const std::vector<std::unique_ptr<LoadedApp>>& loadedApps() {
+    return apps();
+}
 
 LoadedApp* findLoadedApp(void* appId) {
     for (const auto& a : apps()) {
@@ -197,6 +201,10 @@ bool acrxUnloadModule(const ACHAR* moduleName, bool asCmd) {
     return acrxDynamicLinker->unloadModule(moduleName, false, asCmd);
 }
 
-bool acrxUnlockApplication(void* appId) { return acrxDynamicLinker->unlockApplication(appId); }
+bool acrxUnlockApplication(void* appId) {
+    return acrxDynamicLinker->unlockApplication(appId);
+}
 
-bool acrxRegisterAppMDIAware(void* appId) { return acrxDynamicLinker->registerAppMDIAware(appId); }
+bool acrxRegisterAppMDIAware(void* appId) {
+    return acrxDynamicLinker->registerAppMDIAware(appId);
+}

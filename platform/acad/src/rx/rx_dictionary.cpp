@@ -29,4 +29,6 @@ AcRxObject* AcRxDictionary::remove(const ACHAR* key) {
     return old;
 }
 
-bool AcRxDictionary::has(const ACHAR* key) const { return at(key) != nullptr; }
+bool AcRxDictionary::has(const ACHAR* key) const {
+    return at(key) != nullptr;
+}

@@ -11,4 +11,6 @@ AcRxDictionary* acrxSysRegistry() {
     return registry;
 }
 
-int acrxGetApiVersion() { return ACRX_API_VERSION; }
+int acrxGetApiVersion() {
+    return ACRX_API_VERSION;
+}

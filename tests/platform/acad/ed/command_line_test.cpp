@@ -2,7 +2,9 @@
 
 #include "acedads.h"
 #include "acdocman.h"
+#include "ed/host_windows.h"
 #include "win_host_io.h"
+#include "windows.h"
 
 namespace {
 
@@ -47,8 +49,9 @@ TEST_F(EditorTest, AScriptStopsAtInputThePromptRefuses) {
     EXPECT_TRUE(line().stopped());
     EXPECT_EQ(line().error(), L"test.scr:2: expected a point, got \"hello\"");
     EXPECT_EQ(acedGetPoint(nullptr, L"\nP: ", p), RTCAN); // nothing more is read
-    EXPECT_EQ(transcript(),
-              L"\nP: 1,1\n\nP: hello\nPoint or option keyword required.\n*Cancel*\n\nP: *Cancel*\n");
+    EXPECT_EQ(
+        transcript(),
+        L"\nP: 1,1\n\nP: hello\nPoint or option keyword required.\n*Cancel*\n\nP: *Cancel*\n");
 }
 
 TEST_F(EditorTest, APersonIsAskedAgain) {
@@ -134,6 +137,20 @@ TEST_F(EditorTest, PrintedTextGoesToTheTranscript) {
     acutPrintf(L"%s=%d %.2f\n", L"n", 3, 1.5);
     kz::hostWrite(L"[box]");
     EXPECT_EQ(transcript(), L"n=3 1.50\n[box]");
+}
+
+TEST_F(EditorTest, MessageBoxesAndDrawingAreShownInTheTranscript) {
+    EXPECT_EQ(MessageBoxW(adsw_acadMainWnd(), L"no match", L"KzDim", MB_OK | MB_ICONHAND), IDOK);
+    HDC dc = GetDC(kz::ed::drawingWindow());
+    HBRUSH brush = CreateSolidBrush(RGB(20, 20, 20));
+    HGDIOBJ old = SelectObject(dc, brush);
+    const POINT triangle[3] = {{10, 20}, {26, 20}, {18, 4}};
+    Polygon(dc, triangle, 3);
+    SelectObject(dc, old);
+    DeleteObject(brush);
+    ReleaseDC(kz::ed::drawingWindow(), dc);
+    EXPECT_EQ(transcript(), L"[stop] KzDim: no match\n"
+                            L"[draw polygon 10,20 26,20 18,4 pen #000000 fill #141414]\n");
 }
 
 TEST_F(EditorTest, SendingNeedsTheOpenDocumentAndText) {

@@ -49,6 +49,7 @@ protected:
     AcDbObjectId addLine(double x0, double y0, double x1, double y1) {
         return add(new AcDbLine(AcGePoint3d(x0, y0, 0), AcGePoint3d(x1, y1, 0)));
     }
+
 public:
     static std::wstring hexOf(AcDbObjectId id) { return hex(id); }
 

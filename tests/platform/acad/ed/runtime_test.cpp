@@ -11,10 +11,16 @@
 namespace {
 
 int calls = 0;
-void countCall() { ++calls; }
-void otherCall() { calls += 100; }
+void countCall() {
+    ++calls;
+}
+void otherCall() {
+    calls += 100;
+}
 
-std::wstring binPath(const wchar_t* name) { return kz::utf8ToWide(KZ_BIN_DIR) + L"/" + name; }
+std::wstring binPath(const wchar_t* name) {
+    return kz::utf8ToWide(KZ_BIN_DIR) + L"/" + name;
+}
 
 TEST(CommandStack, RegistrationRulesAndLookup) {
     AcEdCommandStack stack;

@@ -37,8 +37,8 @@ TEST(ScriptInput, PointsAbsoluteRelativeAndPolar) {
     EXPECT_EQ(p(L"@"), last);
     EXPECT_TRUE(p(L"2<90")->isEqualTo(AcGePoint3d(0, 2, 0)));
     EXPECT_TRUE(p(L"@2<180")->isEqualTo(AcGePoint3d(8, 20, 5)));
-    for (const wchar_t* bad : {L"1", L"1,", L",1", L"1,2,3,4", L"@@1,2", L"a,b", L"1<", L"<3",
-                               L"~1,2", L"1;2"})
+    for (const wchar_t* bad :
+         {L"1", L"1,", L",1", L"1,2,3,4", L"@@1,2", L"a,b", L"1<", L"<3", L"~1,2", L"1;2"})
         EXPECT_FALSE(p(bad).has_value()) << bad;
 }
 

@@ -77,7 +77,8 @@ TEST_F(SelectionTest, WindowCrossingImpliedWindowsAllLastPreviousAndRemove) {
     EXPECT_EQ(members(ss), h(b));
     ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(members(ss), h(a) + L" " + h(c));
-    EXPECT_NE(transcript().find(L"Remove objects: P\n1 found, 1 removed, 2 total"), std::wstring::npos);
+    EXPECT_NE(transcript().find(L"Remove objects: P\n1 found, 1 removed, 2 total"),
+              std::wstring::npos);
     EXPECT_NE(transcript().find(L"1 found (1 duplicate), 2 total"), std::wstring::npos);
 }
 
