@@ -2,9 +2,13 @@
 
 #include "dbmain.h"
 #include "dxf/drawing_io.h"
+#include "file_save.h"
+#include "render/render.h"
 #include "ed/command_line.h"
 #include "ed/command_loop.h"
 #include "ed/document_host.h"
+#include "ed/drag_input.h"
+#include "ed/drawing_view.h"
 #include "ed/host_session.h"
 #include "win_codepage.h"
 #include "win_host_io.h"
@@ -14,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace kz::app {
 
@@ -32,6 +37,30 @@ std::filesystem::path executableFolder() {
 
 void fail(const std::string& message) {
     std::fprintf(stderr, "kzdim: %s\n", message.c_str());
+}
+
+// --frames DIR: one picture per cursor move of a drag, the drawing and the candidates
+// the drag shows, all in the view of the drawing window.
+void renderFramesInto(const std::string& folder) {
+    auto count = std::make_shared<int>(0);
+    kz::ed::setDragFrameSink([folder, count](const std::vector<const AcDbEntity*>& preview,
+                                             const AcGePoint3d&) {
+        AcDbDatabase* db = kz::ed::documentDatabase();
+        if (db == nullptr)
+            return;
+        const kz::ed::DrawingView& v = kz::ed::drawingView();
+        render::RenderOptions options;
+        double halfH = v.viewHeight / 2, halfW = halfH * v.width / v.height;
+        options.view = render::Box{v.center.x - halfW, v.center.y - halfH, v.center.x + halfW,
+                                   v.center.y + halfH};
+        options.pixelWidth = v.width;
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%04d.svg", ++*count);
+        std::string path = (std::filesystem::path(folder) / name).string();
+        std::string error;
+        if (!saveFileAtomically(path, render::renderModelSpace(*db, preview, options), error))
+            kz::ed::CommandLine::get().stop(L"", kz::utf8ToWide(error));
+    });
 }
 
 bool takeValue(const char* command, int argc, char** argv, int& i, std::string& value) {
@@ -95,13 +124,6 @@ bool parseRunOptions(const char* command, int argc, char** argv, bool allowScrip
         std::fprintf(stderr, "kzdim %s: no drawing given (a DXF file, or \"new\")\n", command);
         return false;
     }
-    if (!o.svg.empty() || !o.frames.empty()) {
-        std::fprintf(stderr,
-                     "kzdim %s: --svg and --frames need the drawing renderer, which this "
-                     "build does not have yet\n",
-                     command);
-        return false;
-    }
     return true;
 }
 
@@ -130,7 +152,18 @@ int runHost(const RunOptions& o, std::unique_ptr<kz::ed::LineSource> input,
         }
     }
 
+    if (!o.frames.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.frames, ec);
+        if (ec || !std::filesystem::is_directory(o.frames)) {
+            fail(o.frames + ": cannot make the frames folder");
+            return 1;
+        }
+    }
+
     kz::ed::startHost(std::move(sink));
+    if (!o.frames.empty())
+        renderFramesInto(o.frames);
     kz::ed::openDocument(std::move(db), o.drawing == "new" ? L"" : kz::utf8ToWide(o.drawing));
 
     std::filesystem::path folder = executableFolder();
@@ -168,6 +201,14 @@ int runHost(const RunOptions& o, std::unique_ptr<kz::ed::LineSource> input,
     if (status == 0 && !o.out.empty()) {
         std::string error;
         if (!writeDrawing(*kz::ed::documentDatabase(), o.out, error)) {
+            fail(error);
+            status = 1;
+        }
+    }
+    if (status == 0 && !o.svg.empty()) {
+        std::string error;
+        std::string svg = render::renderModelSpace(*kz::ed::documentDatabase(), {});
+        if (!saveFileAtomically(o.svg, svg, error)) {
             fail(error);
             status = 1;
         }

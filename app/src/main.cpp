@@ -25,6 +25,8 @@ const char* const kUsage =
     "options of run and shell:\n"
     "  --script FILE   (run) the script: one input a line\n"
     "  --out FILE      save the drawing there when the run succeeded\n"
+    "  --svg FILE      draw model space there when the run succeeded\n"
+    "  --frames DIR    draw one picture per cursor move of a drag (frame-0001.svg, ...)\n"
     "  --ini FILE      the host add-in's ini file\n"
     "  --lang LCID     the user-interface language (default 1041, Japanese)\n"
     "  --load MODULE   load a further application after the bundled ones\n"

@@ -77,6 +77,34 @@ class SavingTest(unittest.TestCase):
             self.assertEqual(lines, [(0, 10), (5, 5), (0, 10), (5, 5)])
 
 
+class DragTest(unittest.TestCase):
+    def test_drag_moves_keywords_frames_and_the_final_picture(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            script = os.path.join(tmp, "d.scr")
+            with open(script, "w", encoding="utf-8") as f:
+                f.write("TDRAG\n~10,10\nTWICE\n\n~20,5\n30,0\nTDRAG\n~1,1\n*CANCEL*\n")
+            frames = os.path.join(tmp, "frames")
+            svg = os.path.join(tmp, "final.svg")
+            r = run("run", "new", "--script", script, "--load", TEST_APP, "--no-addins",
+                    "--lang", "1033", "--frames", frames, "--svg", svg)
+            self.assertEqual(r.returncode, 0, r.stderr.decode())
+            out = r.stdout.decode()
+            for line in ["End point [Twice]: TWICE\ndrag: keyword TWICE\n",
+                         "End point [Twice]: \ndrag: Enter\n",
+                         "End point [Twice]: 30,0\ndrag: line to 30,0\n",
+                         "End point [Twice]: *Cancel*\ndrag: cancelled\n"]:
+                self.assertIn(line, out)
+            # One frame per move and pick: ~10,10, ~20,5, 30,0 and ~1,1.
+            self.assertEqual(sorted(os.listdir(frames)),
+                             ["frame-%04d.svg" % i for i in range(1, 5)])
+            with open(os.path.join(frames, "frame-0003.svg"), encoding="utf-8") as f:
+                self.assertIn('id="x0"', f.read())  # the candidate, outside the drawing
+            with open(svg, encoding="utf-8") as f:
+                picture = f.read()
+            self.assertEqual(picture.count('id="h'), 1)  # only the committed line
+            self.assertNotIn('id="x', picture)
+
+
 class ErrorsTest(unittest.TestCase):
     def one_line_error(self, r, status, text):
         self.assertEqual(r.returncode, status)

@@ -107,10 +107,15 @@ int acdbEntLast(ads_name result);
 // The host's main window and its drawing window, as parents for dialogs.
 HWND adsw_acadMainWnd();
 HWND adsw_acadDocWnd();
+class CWnd;
+// The drawing view and the main frame as MFC windows. (This MFC subset has no CView;
+// the view is its CWnd.)
+CWnd* acedGetAcadDwgView();
+CWnd* acedGetAcadFrame();
 // The viewport under a screen position: 2 (the model-space view) inside the drawing
-// window, 0 elsewhere.
+// window's client area, 0 elsewhere.
 int acedGetWinNum(int ptx, int pty);
-// World point to the screen pixel of the viewport's window. Adesk::kFalse for an
-// unknown viewport.
+// World point to the pixel in the viewport window's client area and back.
+// Adesk::kFalse for an unknown viewport.
 Adesk::Boolean acedCoordFromWorldToPixel(int windnum, const ads_point in_pt, POINT& out_pt);
 Adesk::Boolean acedCoordFromPixelToWorld(int windnum, POINT in_pt, ads_point out_pt);

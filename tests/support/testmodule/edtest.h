@@ -22,6 +22,7 @@ void cmdSend();      // TSEND: text sent to the command line
 void cmdCancel();    // TCANCEL: asks for points until cancelled
 void cmdDialog();    // TDIALOG: dialog lines through the host's line input
 void cmdLine();      // TLINE: a line between two points
+void cmdDrag();      // TDRAG: a rubber-band line in a drag loop, committed by a pick
 
 // "1A3" for the entity named, "?" when it has none.
 std::wstring handleOf(const ads_name name);

@@ -36,6 +36,7 @@ void registerCommands() {
         {L"TCANCEL", ACRX_CMD_MODAL, edtest::cmdCancel},
         {L"TDIALOG", ACRX_CMD_MODAL, edtest::cmdDialog},
         {L"TLINE", ACRX_CMD_MODAL, edtest::cmdLine},
+        {L"TDRAG", ACRX_CMD_MODAL, edtest::cmdDrag},
     };
     AcEdCommandStack* stack = AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
     for (const Entry& e : entries)

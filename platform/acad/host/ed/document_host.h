@@ -22,9 +22,8 @@ void closeDocument();
 // The open document's database, or null.
 AcDbDatabase* documentDatabase();
 
-// The resource module on top of the stack, or null.
-HINSTANCE currentResourceHandle();
-// Drops every pushed handle and reactor (tests).
+// Drops every pushed resource handle (restoring the one before the first push) and
+// every reactor.
 void resetDocumentManager();
 
 } // namespace kz::ed

@@ -1,5 +1,5 @@
-// The drawing window of the headless host: a client area of width x height pixels,
-// placed at the screen's origin, showing the part of model space centred on center
+// The drawing window of the headless host: a client area of width x height pixels
+// whose top left corner is at (screenLeft, screenTop) on the screen, showing the part of model space centred on center
 // that is viewHeight drawing units tall. Pixel y grows downwards. The view is set once
 // when the drawing is opened (zoom to its extents) and changes only by ZOOM.
 #pragma once
@@ -16,11 +16,13 @@ inline constexpr int kPickBoxPixels = 3;
 struct DrawingView {
     int width = 1280;
     int height = 800;
+    int screenLeft = 0;
+    int screenTop = 0;
     AcGePoint3d center{210.0, 148.5, 0.0};
     double viewHeight = 297.0;
 
     double unitsPerPixel() const { return viewHeight / height; }
-    // Screen pixel of a world point (z ignored) and back (z 0).
+    // Client pixel of a world point (z ignored) and back (z 0).
     POINT toPixel(const AcGePoint3d& world) const;
     AcGePoint3d toWorld(double px, double py) const;
     // Shows the whole box with a margin of 5% of its size on every side; an empty box

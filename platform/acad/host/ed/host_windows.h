@@ -7,7 +7,14 @@
 
 namespace kz::ed {
 
+// Null before createHostWindows.
 HWND mainWindow();
 HWND drawingWindow();
+
+// Makes the main window and, as its child, the drawing window with the client size of
+// the DrawingView, whose screen position it records in the view. Windows made before
+// are destroyed first.
+void createHostWindows();
+void destroyHostWindows();
 
 } // namespace kz::ed

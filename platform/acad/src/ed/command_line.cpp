@@ -179,8 +179,9 @@ void CommandLine::stop(const std::wstring& where, const std::wstring& message) {
 
 void CommandLine::pointGiven(const AcGePoint3d& point) {
     m_lastPoint = point;
-    POINT pixel = drawingView().toPixel(point);
-    kz::setCursorPos(pixel.x, pixel.y);
+    const DrawingView& view = drawingView();
+    POINT pixel = view.toPixel(point);
+    kz::setCursorPos(pixel.x + view.screenLeft, pixel.y + view.screenTop);
 }
 
 std::wstring repeatPrompt(const std::wstring& prompt) {

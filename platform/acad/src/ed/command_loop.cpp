@@ -1,5 +1,6 @@
 #include "ed/command_loop.h"
 #include "accmd.h"
+#include "acdocman.h"
 #include "adscodes.h"
 #include "ed/command_line.h"
 #include "ed/host_messages.h"
@@ -73,6 +74,7 @@ void runCommand(const AcEdCommand& command) {
     const AcRxFunctionPtr function = command.functionAddr();
     const bool usesPickSet = (command.commandFlags() & ACRX_CMD_USEPICKSET) != 0;
     void* const app = command.commandApp();
+    const HINSTANCE resources = command.resourceHandle();
 
     CommandLine& cl = CommandLine::get();
     cl.takeInitGet();
@@ -82,6 +84,9 @@ void runCommand(const AcEdCommand& command) {
     void* previousApp = AcEdCommandStack::kzCurrentApp();
     AcEdCommandStack::kzSetCurrentApp(app);
     cl.enterCommand();
+    // A command registered with a resource module loads its resources from it.
+    if (resources)
+        acDocManager->pushResourceHandle(resources);
     std::wstring failure;
     try {
         function();
@@ -90,6 +95,8 @@ void runCommand(const AcEdCommand& command) {
     } catch (...) {
         failure = L"unknown exception";
     }
+    if (resources)
+        acDocManager->popResourceHandle();
     cl.leaveCommand();
     AcEdCommandStack::kzSetCurrentApp(previousApp);
     if (!failure.empty()) {

@@ -1,4 +1,5 @@
 #include "acdocman.h"
+#include "afxwin.h"
 #include "dbextents.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
@@ -18,7 +19,7 @@ namespace {
 struct DocState {
     std::unique_ptr<AcDbDatabase> database;
     std::unique_ptr<AcApDocument> document;
-    std::vector<HINSTANCE> resources;
+    std::vector<HINSTANCE> resources; // what each push replaced
     std::vector<AcApDocManagerReactor*> reactors;
 };
 
@@ -72,13 +73,15 @@ AcApDocument* AcApDocManager::curDocument() const {
 }
 
 Acad::ErrorStatus AcApDocManager::pushResourceHandle(HINSTANCE hNewResourceHandle) {
-    state().resources.push_back(hNewResourceHandle);
+    state().resources.push_back(AfxGetResourceHandle());
+    AfxSetResourceHandle(hNewResourceHandle);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcApDocManager::popResourceHandle() {
     if (state().resources.empty())
         return Acad::eNotApplicable;
+    AfxSetResourceHandle(state().resources.back());
     state().resources.pop_back();
     return Acad::eOk;
 }
@@ -118,7 +121,9 @@ AcApDocument* openDocument(std::unique_ptr<AcDbDatabase> database, const std::ws
     s.database = std::move(database);
     s.document = std::make_unique<AcApDocument>(s.database.get(), fileName);
     acdbHostApplicationServices()->setWorkingDatabase(s.database.get());
-    drawingView() = DrawingView();
+    // A new drawing shows the area of a new drawing, a drawing with entities all of them.
+    drawingView().center = DrawingView().center;
+    drawingView().viewHeight = DrawingView().viewHeight;
     drawingView().zoomExtents(modelSpaceExtents(s.database.get()));
     AcApDocument* doc = s.document.get();
     tellReactors([&](AcApDocManagerReactor* r) { r->documentCreated(doc); });
@@ -144,11 +149,9 @@ AcDbDatabase* documentDatabase() {
     return state().database.get();
 }
 
-HINSTANCE currentResourceHandle() {
-    return state().resources.empty() ? nullptr : state().resources.back();
-}
-
 void resetDocumentManager() {
+    if (!state().resources.empty())
+        AfxSetResourceHandle(state().resources.front());
     state().resources.clear();
     state().reactors.clear();
 }

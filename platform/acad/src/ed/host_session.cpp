@@ -4,6 +4,8 @@
 #include "ed/command_loop.h"
 #include "ed/document_host.h"
 #include "ed/drag_input.h"
+#include "ed/drawing_view.h"
+#include "ed/host_windows.h"
 #include "ed/selection_sets.h"
 
 #include "acedads.h"
@@ -62,6 +64,8 @@ void startHost(std::function<void(const std::wstring&)> sink) {
     CommandLine& cl = CommandLine::get();
     cl.reset();
     cl.transcript().setSink(std::move(sink));
+    drawingView() = DrawingView();
+    createHostWindows();
     SelectionSets::get().reset();
     clearCommandHooks();
     resetDocumentManager();
@@ -85,6 +89,7 @@ void startHost(std::function<void(const std::wstring&)> sink) {
 void endHost() {
     closeDocument();
     unloadAllApps();
+    destroyHostWindows();
     kz::setHostTextWriter({});
     kz::setHostLineReader({});
     kz::setHostInputErrorHandler({});

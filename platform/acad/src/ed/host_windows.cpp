@@ -3,20 +3,52 @@
 #include "acedads.h"
 #include "ed/drawing_view.h"
 #include "ed/host_windows.h"
+#include "mfc_host.h"
 
 namespace kz::ed {
 
 namespace {
-// Distinct addresses give distinct handles; nothing is behind them.
-char mainWindowTag;
-char drawingWindowTag;
+
+struct Windows {
+    HWND main = nullptr;
+    HWND drawing = nullptr;
+};
+
+Windows& windows() {
+    static Windows w;
+    return w;
+}
+
 } // namespace
 
-HWND mainWindow() {
-    return reinterpret_cast<HWND>(&mainWindowTag);
+HWND mainWindow() { return windows().main; }
+HWND drawingWindow() { return windows().drawing; }
+
+void createHostWindows() {
+    destroyHostWindows();
+    DrawingView& view = drawingView();
+    windows().main = kz::createHostWindow(L"KzDim host", RECT{0, 0, 1920, 1080});
+    windows().drawing =
+        kz::createHostWindow(L"Drawing", RECT{0, 0, view.width, view.height}, windows().main);
+    RECT client{0, 0, 0, 0};
+    POINT origin{0, 0};
+    if (windows().drawing && GetClientRect(windows().drawing, &client) &&
+        ClientToScreen(windows().drawing, &origin)) {
+        if (client.right > 0 && client.bottom > 0) {
+            view.width = client.right;
+            view.height = client.bottom;
+        }
+        view.screenLeft = origin.x;
+        view.screenTop = origin.y;
+    }
 }
-HWND drawingWindow() {
-    return reinterpret_cast<HWND>(&drawingWindowTag);
+
+void destroyHostWindows() {
+    if (windows().drawing)
+        DestroyWindow(windows().drawing);
+    if (windows().main)
+        DestroyWindow(windows().main);
+    windows() = Windows{};
 }
 
 } // namespace kz::ed
@@ -33,9 +65,14 @@ HWND adsw_acadDocWnd() {
     return kz::ed::drawingWindow();
 }
 
+CWnd* acedGetAcadDwgView() { return CWnd::FromHandle(kz::ed::drawingWindow()); }
+
+CWnd* acedGetAcadFrame() { return CWnd::FromHandle(kz::ed::mainWindow()); }
+
 int acedGetWinNum(int ptx, int pty) {
     const kz::ed::DrawingView& v = kz::ed::drawingView();
-    return (ptx >= 0 && pty >= 0 && ptx < v.width && pty < v.height) ? kModelViewport : 0;
+    int x = ptx - v.screenLeft, y = pty - v.screenTop;
+    return (x >= 0 && y >= 0 && x < v.width && y < v.height) ? kModelViewport : 0;
 }
 
 Adesk::Boolean acedCoordFromWorldToPixel(int windnum, const ads_point in_pt, POINT& out_pt) {

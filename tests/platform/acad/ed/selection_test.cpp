@@ -1,6 +1,8 @@
 #include "ed_fixture.h"
 
+#include "acdocman.h"
 #include "aced.h"
+#include "afxwin.h"
 #include "ed/command_loop.h"
 #include "ed/drawing_view.h"
 #include "ed/selection_sets.h"
@@ -245,14 +247,49 @@ TEST_F(SelectionTest, TheViewMapsWorldPointsToPixels) {
     v.zoomExtents(AcDbExtents(AcGePoint3d(0, 0, 0), AcGePoint3d(1000, 100, 0)));
     ads_point world = {0, 50, 0};
     POINT px;
-    ASSERT_TRUE(acedCoordFromWorldToPixel(acedGetWinNum(10, 10), world, px));
+    ASSERT_TRUE(acedCoordFromWorldToPixel(acedGetWinNum(v.screenLeft, v.screenTop), world, px));
     EXPECT_EQ(px.y, v.height / 2);
     EXPECT_NEAR(px.x, v.width * 0.05 / 1.1, 1.0); // 5% margin on each side of the width
     ads_point back;
     acedCoordFromPixelToWorld(2, px, back);
     EXPECT_NEAR(back[0], 0, v.unitsPerPixel());
-    EXPECT_EQ(acedGetWinNum(-1, 10), 0);
+    EXPECT_EQ(acedGetWinNum(v.screenLeft - 1, v.screenTop + 10), 0);
+    EXPECT_EQ(acedGetWinNum(v.screenLeft + v.width, v.screenTop), 0);
     EXPECT_FALSE(acedCoordFromWorldToPixel(0, world, px));
+
+    // A point given at a prompt moves the cursor there, in screen pixels.
+    script(L"0,50\n");
+    ads_point p;
+    ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, px.x + v.screenLeft);
+    EXPECT_EQ(cursor.y, px.y + v.screenTop);
+}
+
+TEST_F(EditorTest, TheHostWindowsAreRealWindows) {
+    HWND view = adsw_acadDocWnd();
+    ASSERT_TRUE(IsWindow(view));
+    EXPECT_EQ(GetParent(view), adsw_acadMainWnd());
+    ASSERT_NE(acedGetAcadDwgView(), nullptr);
+    EXPECT_EQ(acedGetAcadDwgView()->GetSafeHwnd(), view);
+    RECT client;
+    GetClientRect(view, &client);
+    EXPECT_EQ(client.right, kz::ed::drawingView().width);
+    EXPECT_EQ(client.bottom, kz::ed::drawingView().height);
+}
+
+TEST_F(EditorTest, ResourceHandlesNestAndRestore) {
+    HINSTANCE before = AfxGetResourceHandle();
+    HINSTANCE a = reinterpret_cast<HINSTANCE>(0x1000), b = reinterpret_cast<HINSTANCE>(0x2000);
+    acDocManager->pushResourceHandle(a);
+    acDocManager->pushResourceHandle(b);
+    EXPECT_EQ(AfxGetResourceHandle(), b);
+    EXPECT_EQ(acDocManager->popResourceHandle(), Acad::eOk);
+    EXPECT_EQ(AfxGetResourceHandle(), a);
+    EXPECT_EQ(acDocManager->popResourceHandle(), Acad::eOk);
+    EXPECT_EQ(AfxGetResourceHandle(), before);
+    EXPECT_EQ(acDocManager->popResourceHandle(), Acad::eNotApplicable);
 }
 
 } // namespace
