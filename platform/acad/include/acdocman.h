@@ -59,7 +59,8 @@ public:
 
     // Puts the text on the document's command line, after text sent before and ahead
     // of anything else: the next inputs are taken from it (a blank or a line break ends
-    // an input; a lone blank is Enter). With bEchoString false the inputs are not shown.
+    // an input; a lone blank is Enter). The inputs are shown in the transcript when they
+    // are taken, whatever bEchoString says: the transcript records every input.
     // eInvalidInput for a null text or a document that is not open.
     Acad::ErrorStatus sendStringToExecute(AcApDocument* pAcTargetDocument, const ACHAR* pszExecute,
                                           bool bActivate = true, bool bWrapUpInactiveDoc = false,

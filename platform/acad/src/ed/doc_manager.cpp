@@ -88,11 +88,13 @@ Acad::ErrorStatus AcApDocManager::popResourceHandle() {
 
 Acad::ErrorStatus AcApDocManager::sendStringToExecute(AcApDocument* pAcTargetDocument,
                                                       const ACHAR* pszExecute, bool, bool,
-                                                      bool bEchoString) {
+                                                      bool) {
     if (pszExecute == nullptr || pAcTargetDocument == nullptr ||
         pAcTargetDocument != state().document.get())
         return Acad::eInvalidInput;
-    kz::ed::CommandLine::get().queue(pszExecute, bEchoString);
+    // The transcript is the record of every input: queued text is always shown when it
+    // is taken, whatever bEchoString asks.
+    kz::ed::CommandLine::get().queue(pszExecute, true);
     return Acad::eOk;
 }
 

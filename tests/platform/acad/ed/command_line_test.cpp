@@ -153,6 +153,13 @@ TEST_F(EditorTest, MessageBoxesAndDrawingAreShownInTheTranscript) {
                             L"[draw polygon 10,20 26,20 18,4 pen #000000 fill #141414]\n");
 }
 
+TEST_F(EditorTest, SentTextIsShownWhenTakenEvenWithoutEcho) {
+    acDocManager->sendStringToExecute(acDocManager->curDocument(), L"@5,0\n", true, true, false);
+    ads_point p;
+    EXPECT_EQ(acedGetPoint(nullptr, L"Displacement: ", p), RTNORM);
+    EXPECT_EQ(transcript(), L"Displacement: @5,0\n");
+}
+
 TEST_F(EditorTest, SendingNeedsTheOpenDocumentAndText) {
     AcApDocument* doc = acDocManager->curDocument();
     ASSERT_NE(doc, nullptr);
