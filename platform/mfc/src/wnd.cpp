@@ -32,6 +32,33 @@ const AFX_MSGMAP* CWnd::GetMessageMap() const {
     return GetThisMessageMap();
 }
 
+namespace {
+
+// The wrapper handed out for a window without its own object is of the class that
+// matches the control, so that the usual cast of GetDlgItem's result to CEdit,
+// CComboBox or CButton names an object of that class.
+std::unique_ptr<CWnd> temporaryObjectFor(kz::ui::Kind kind) {
+    using kz::ui::Kind;
+    switch (kind) {
+    case Kind::PushButton:
+    case Kind::CheckBox:
+    case Kind::RadioButton:
+    case Kind::GroupBox:
+        return std::make_unique<CButton>();
+    case Kind::Edit:
+        return std::make_unique<CEdit>();
+    case Kind::ComboBox:
+        return std::make_unique<CComboBox>();
+    case Kind::Label:
+    case Kind::Picture:
+        return std::make_unique<CStatic>();
+    default:
+        return std::make_unique<CWnd>();
+    }
+}
+
+} // namespace
+
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
     Window* w = kz::ui::find(hWnd);
     if (w == nullptr) {
@@ -41,7 +68,7 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
         return w->object;
     }
     if (!w->temporary) {
-        w->temporary = std::make_unique<CWnd>();
+        w->temporary = temporaryObjectFor(w->kind);
         w->temporary->m_hWnd = hWnd;
     }
     return w->temporary.get();
