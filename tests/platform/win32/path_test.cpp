@@ -46,7 +46,7 @@ TEST(SplitPath, LinuxAndUnusualPaths) {
 }
 
 TEST(SplitPath, SecureVersionChecksBuffers) {
-    wchar_t drive[3], dir[4], fname[16], ext[8];
+    wchar_t drive[3], dir[5], fname[16], ext[8];
     EXPECT_EQ(_wsplitpath_s(L"C:\\ab\\f.x", drive, 3, dir, 5, fname, 16, ext, 8), 0);
     EXPECT_EQ(_wsplitpath_s(L"C:\\abc\\f.x", drive, 3, dir, 4, fname, 16, ext, 8), ERANGE);
     EXPECT_STREQ(drive, L""); // every output emptied
