@@ -38,8 +38,25 @@ std::optional<std::wstring> decodeCodePage(std::string_view bytes, std::string_v
 std::optional<std::string> encodeCodePage(std::wstring_view wide, std::string_view codePage);
 // Like encodeCodePage, but nothing when a character has no encoding in the code page,
 // so that callers can refuse to lose text.
-std::optional<std::string> encodeCodePageExact(std::wstring_view wide,
-                                               std::string_view codePage);
+std::optional<std::string> encodeCodePageExact(std::wstring_view wide, std::string_view codePage);
+
+// Decodes many texts of one code page with one converter; opening the converter is
+// the expensive part of decodeCodePage. Unknown code pages decode to nothing.
+class CodePageDecoder {
+public:
+    explicit CodePageDecoder(std::string_view codePage);
+    ~CodePageDecoder();
+    CodePageDecoder(const CodePageDecoder&) = delete;
+    CodePageDecoder& operator=(const CodePageDecoder&) = delete;
+
+    bool known() const { return utf8_ || cd_; }
+    // As decodeCodePage: what cannot be decoded becomes U+FFFD.
+    std::wstring decode(std::string_view bytes);
+
+private:
+    bool utf8_ = false;
+    void* cd_ = nullptr; // the iconv converter
+};
 
 // iconv's name for a code page as DXF ($DWGCODEPAGE) or Windows (a number) spells it;
 // empty when unknown.

@@ -196,7 +196,7 @@ std::size_t utf8SequenceLength(unsigned char lead) {
 // replacement so that nothing stops the conversion: one byte at a time, or one whole
 // character when the input is UTF-8 (a character the target lacks). Returns false when
 // something had to be replaced.
-bool convertAll(Iconv& cv, std::string_view in, std::string& out, std::string_view replacement,
+bool convertAll(iconv_t cd, std::string_view in, std::string& out, std::string_view replacement,
                 bool inputIsUtf8 = false) {
     bool exact = true;
     std::vector<char> buf(in.size() * 4 + 16);
@@ -205,7 +205,7 @@ bool convertAll(Iconv& cv, std::string_view in, std::string& out, std::string_vi
     while (srcLeft > 0) {
         char* dst = buf.data();
         std::size_t dstLeft = buf.size();
-        std::size_t r = iconv(cv.cd, &src, &srcLeft, &dst, &dstLeft);
+        std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
         out.append(buf.data(), dst);
         if (r == static_cast<std::size_t>(-1)) {
             if (errno == E2BIG)
@@ -235,7 +235,34 @@ std::optional<std::wstring> decodeCodePage(std::string_view bytes, std::string_v
     if (!cv.ok())
         return std::nullopt;
     std::string utf8;
-    convertAll(cv, bytes, utf8, "\xEF\xBF\xBD");
+    convertAll(cv.cd, bytes, utf8, "\xEF\xBF\xBD");
+    return utf8ToWide(utf8);
+}
+
+CodePageDecoder::CodePageDecoder(std::string_view codePage) {
+    std::string name = iconvNameForCodePage(codePage);
+    if (name == "UTF-8") {
+        utf8_ = true;
+    } else if (!name.empty()) {
+        iconv_t cd = iconv_open("UTF-8", name.c_str());
+        if (cd != reinterpret_cast<iconv_t>(-1))
+            cd_ = cd;
+    }
+}
+
+CodePageDecoder::~CodePageDecoder() {
+    if (cd_)
+        iconv_close(static_cast<iconv_t>(cd_));
+}
+
+std::wstring CodePageDecoder::decode(std::string_view bytes) {
+    if (utf8_)
+        return utf8ToWide(bytes);
+    if (!cd_)
+        return {};
+    iconv(static_cast<iconv_t>(cd_), nullptr, nullptr, nullptr, nullptr); // initial state
+    std::string utf8;
+    convertAll(static_cast<iconv_t>(cd_), bytes, utf8, "\xEF\xBF\xBD");
     return utf8ToWide(utf8);
 }
 
@@ -253,7 +280,7 @@ std::optional<std::string> encodeCodePageExact(std::wstring_view wide, std::stri
     if (!cv.ok())
         return std::nullopt;
     std::string out;
-    if (!convertAll(cv, utf8, out, "?", true))
+    if (!convertAll(cv.cd, utf8, out, "?", true))
         return std::nullopt;
     return out;
 }
@@ -269,7 +296,7 @@ std::optional<std::string> encodeCodePage(std::wstring_view wide, std::string_vi
     if (!cv.ok())
         return std::nullopt;
     std::string out;
-    convertAll(cv, utf8, out, "?", true);
+    convertAll(cv.cd, utf8, out, "?", true);
     return out;
 }
 

@@ -3,7 +3,6 @@
 #include "win_codepage.h"
 
 #include <algorithm>
-#include <map>
 
 namespace kz {
 
@@ -46,7 +45,7 @@ wchar_t foldAscii(wchar_t c) {
 // Splits bytes into lines at CR, LF and CRLF, in units of one byte or, for UTF-16, two.
 struct RawLine {
     std::string_view bytes;
-    std::wstring eol;
+    int eol; // 0 none, 1 CRLF, 2 LF, 3 CR: IniDocument::Eol
 };
 
 std::vector<RawLine> splitLines(std::string_view bytes, IniEncoding e) {
@@ -70,19 +69,19 @@ std::vector<RawLine> splitLines(std::string_view bytes, IniEncoding e) {
             i += unit;
             continue;
         }
-        RawLine line{bytes.substr(start, i - start), {}};
+        RawLine line{bytes.substr(start, i - start), 0};
         if (c == '\r' && unitAt(i + unit) == '\n') {
-            line.eol = L"\r\n";
+            line.eol = 1;
             i += 2 * unit;
         } else {
-            line.eol = c == '\r' ? L"\r" : L"\n";
+            line.eol = c == '\r' ? 3 : 2;
             i += unit;
         }
         lines.push_back(line);
         start = i;
     }
     if (start < bytes.size())
-        lines.push_back({bytes.substr(start), L""});
+        lines.push_back({bytes.substr(start), 0});
     return lines;
 }
 
@@ -110,14 +109,32 @@ bool iniNamesEqual(std::wstring_view a, std::wstring_view b) {
                       [](wchar_t x, wchar_t y) { return foldAscii(x) == foldAscii(y); });
 }
 
+const wchar_t* IniDocument::eolText(Eol eol) {
+    switch (eol) {
+    case Eol::CrLf:
+        return L"\r\n";
+    case Eol::Lf:
+        return L"\n";
+    case Eol::Cr:
+        return L"\r";
+    default:
+        return L"";
+    }
+}
+
 void IniDocument::classify(Line& line) {
+    // The trimmed name as a range of the line's text.
+    auto setName = [&line](std::wstring_view raw) {
+        std::wstring_view name = trimIni(raw);
+        line.nameStart = static_cast<std::size_t>(name.data() - line.text.data());
+        line.nameLength = name.size();
+    };
     std::wstring_view t = line.text;
     std::size_t lead = 0;
     while (lead < t.size() && isIniSpace(t[lead]))
         ++lead;
     std::wstring_view body = trimIni(t);
-    line.name.clear();
-    line.value.clear();
+    line.nameStart = line.nameLength = line.valueStart = line.valueLength = 0;
     if (body.empty()) {
         line.kind = Kind::Blank;
         return;
@@ -130,7 +147,7 @@ void IniDocument::classify(Line& line) {
         std::size_t close = body.rfind(L']');
         if (close != std::wstring_view::npos && close > 0) {
             line.kind = Kind::Section;
-            line.name = trimIni(body.substr(1, close - 1));
+            setName(body.substr(1, close - 1));
             return;
         }
     }
@@ -140,12 +157,12 @@ void IniDocument::classify(Line& line) {
         return;
     }
     line.kind = Kind::Key;
-    line.name = trimIni(body.substr(0, eq));
+    setName(body.substr(0, eq));
     std::size_t v = lead + eq + 1;
     while (v < t.size() && isIniSpace(t[v]))
         ++v;
     line.valueStart = v;
-    line.value = trimIni(t.substr(v));
+    line.valueLength = trimIni(t.substr(v)).size();
 }
 
 IniDocument IniDocument::parse(std::string_view bytes) {
@@ -160,26 +177,30 @@ IniDocument IniDocument::parse(std::string_view bytes) {
         doc.encoding_ = IniEncoding::Utf8;
     else
         doc.encoding_ = IniEncoding::ShiftJis;
-    bytes.remove_prefix(bomOf(doc.encoding_).size());
+    doc.source_ = bytes.substr(bomOf(doc.encoding_).size());
+    const std::string_view source = doc.source_;
 
-    std::map<std::wstring, int> eolCounts;
-    for (const RawLine& raw : splitLines(bytes, doc.encoding_)) {
+    int eolCounts[4] = {};
+    CodePageDecoder decoder(codePageOf(doc.encoding_));
+    const std::vector<RawLine> rawLines = splitLines(source, doc.encoding_);
+    doc.lines_.reserve(rawLines.size());
+    for (const RawLine& raw : rawLines) {
         Line line;
-        line.raw = raw.bytes;
-        line.eol = raw.eol;
-        std::wstring text = decodeCodePage(raw.bytes, codePageOf(doc.encoding_)).value_or(L"");
+        line.rawStart = static_cast<std::size_t>(raw.bytes.data() - source.data());
+        line.rawLength = raw.bytes.size();
+        line.eol = static_cast<Eol>(raw.eol);
+        std::wstring text = decoder.decode(raw.bytes);
         std::erase(text, L'\0');
         line.text = std::move(text);
         classify(line);
-        if (!raw.eol.empty())
-            ++eolCounts[raw.eol];
+        ++eolCounts[raw.eol];
         doc.lines_.push_back(std::move(line));
     }
     int best = 0;
-    for (const auto& [eol, count] : eolCounts) {
-        if (count > best) {
-            best = count;
-            doc.eol_ = eol;
+    for (int e = 1; e < 4; ++e) {
+        if (eolCounts[e] > best) {
+            best = eolCounts[e];
+            doc.eol_ = static_cast<Eol>(e);
         }
     }
     return doc;
@@ -187,7 +208,7 @@ IniDocument IniDocument::parse(std::string_view bytes) {
 
 std::optional<std::size_t> IniDocument::findSection(std::wstring_view name) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Kind::Section && iniNamesEqual(lines_[i].name, name))
+        if (lines_[i].kind == Kind::Section && iniNamesEqual(lines_[i].name(), name))
             return i;
     return std::nullopt;
 }
@@ -202,24 +223,27 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const {
 std::optional<std::size_t> IniDocument::findKey(std::size_t header, std::wstring_view key) const {
     std::size_t end = sectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i)
-        if (lines_[i].kind == Kind::Key && iniNamesEqual(lines_[i].name, key))
+        if (lines_[i].kind == Kind::Key && iniNamesEqual(lines_[i].name(), key))
             return i;
     return std::nullopt;
 }
 
-const std::wstring* IniDocument::value(std::wstring_view section, std::wstring_view key) const {
+std::optional<std::wstring_view> IniDocument::value(std::wstring_view section,
+                                                    std::wstring_view key) const {
     auto header = findSection(section);
     if (!header)
-        return nullptr;
+        return std::nullopt;
     auto line = findKey(*header, key);
-    return line ? &lines_[*line].value : nullptr;
+    if (!line)
+        return std::nullopt;
+    return lines_[*line].value();
 }
 
 std::vector<std::wstring> IniDocument::sectionNames() const {
     std::vector<std::wstring> names;
     for (const Line& line : lines_)
         if (line.kind == Kind::Section)
-            names.push_back(line.name);
+            names.emplace_back(line.name());
     return names;
 }
 
@@ -231,7 +255,7 @@ std::optional<std::vector<std::wstring>> IniDocument::keyNames(std::wstring_view
     std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i)
         if (lines_[i].kind == Kind::Key)
-            names.push_back(lines_[i].name);
+            names.emplace_back(lines_[i].name());
     return names;
 }
 
@@ -246,7 +270,7 @@ IniDocument::Line IniDocument::makeLine(std::wstring text) const {
 
 void IniDocument::insertLine(std::size_t at, std::wstring text) {
     // The line before a new one needs an ending if it was the file's last.
-    if (at > 0 && lines_[at - 1].eol.empty())
+    if (at > 0 && lines_[at - 1].eol == Eol::None)
         lines_[at - 1].eol = eol_;
     Line line = makeLine(std::move(text));
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
@@ -320,10 +344,10 @@ std::optional<std::string> IniDocument::serialize() const {
                 return std::nullopt;
             out += *bytes;
         } else {
-            out += line.raw;
+            out.append(source_, line.rawStart, line.rawLength);
         }
-        if (!line.eol.empty())
-            out += *encode(line.eol);
+        if (line.eol != Eol::None)
+            out += *encode(eolText(line.eol));
     }
     return out;
 }

@@ -2,6 +2,7 @@
 // rewrites only the lines it touches (win_profile.h has the rules).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,12 +20,10 @@ public:
     static IniDocument parse(std::string_view bytes);
 
     IniEncoding encoding() const { return encoding_; }
-    // The line ending new lines get: the file's most frequent one.
-    const std::wstring& lineEnding() const { return eol_; }
 
     // The trimmed value of the first key of that name in the first section of that
-    // name, quotes not removed; null when there is none.
-    const std::wstring* value(std::wstring_view section, std::wstring_view key) const;
+    // name, quotes not removed; nothing when there is none. Valid until the next change.
+    std::optional<std::wstring_view> value(std::wstring_view section, std::wstring_view key) const;
     // Every section header, in file order.
     std::vector<std::wstring> sectionNames() const;
     // The key names of the first section of that name, in file order; nothing when the
@@ -41,18 +40,30 @@ public:
     std::optional<std::string> serialize() const;
 
 private:
-    enum class Kind { Blank, Comment, Section, Key, Other };
+    enum class Kind : std::uint8_t { Blank, Comment, Section, Key, Other };
+    enum class Eol : std::uint8_t { None, CrLf, Lf, Cr };
+    // Kept small: a large file has many lines, and they are parsed at every read.
     struct Line {
-        std::string raw;   // the line's bytes as read, without line ending
-        std::wstring text; // decoded (NUL characters dropped); the source of a changed line
-        std::wstring eol;  // L"\r\n", L"\n", L"\r" or L"" (end of file)
-        bool changed = false;
+        std::wstring text;        // decoded (NUL characters dropped); the source of a changed line
+        std::size_t rawStart = 0; // the line's bytes in source_, without line ending
+        std::size_t rawLength = 0;
+        std::size_t nameStart = 0; // section or key name in text, trimmed
+        std::size_t nameLength = 0;
+        std::size_t valueStart = 0;  // key value in text (the part after '=' and blanks)
+        std::size_t valueLength = 0; // trimmed
         Kind kind = Kind::Other;
-        std::wstring name;          // section or key name, trimmed
-        std::wstring value;         // key value, trimmed
-        std::size_t valueStart = 0; // where the value starts in text
+        Eol eol = Eol::None;
+        bool changed = false;
+
+        std::wstring_view name() const {
+            return std::wstring_view(text).substr(nameStart, nameLength);
+        }
+        std::wstring_view value() const {
+            return std::wstring_view(text).substr(valueStart, valueLength);
+        }
     };
 
+    static const wchar_t* eolText(Eol eol);
     static void classify(Line& line);
     std::optional<std::size_t> findSection(std::wstring_view name) const;
     // End (exclusive) of the section whose header is at index header.
@@ -62,8 +73,9 @@ private:
     void insertLine(std::size_t at, std::wstring text);
     std::optional<std::string> encode(std::wstring_view text) const;
 
+    std::string source_; // the file's bytes after the byte order mark
     IniEncoding encoding_ = IniEncoding::Utf8;
-    std::wstring eol_ = L"\r\n";
+    Eol eol_ = Eol::CrLf; // what new lines end with: the file's most frequent ending
     std::vector<Line> lines_;
 };
 

@@ -175,7 +175,7 @@ DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValu
                 return copyString(def, buffer, size);
             return copyList(*keys, buffer, size);
         }
-        const std::wstring* value = l.doc.value(section, key);
+        auto value = l.doc.value(section, key);
         return copyString(value ? withoutQuotes(*value) : def, buffer, size);
     } catch (const std::bad_alloc&) {
         buffer[0] = 0;
@@ -205,7 +205,7 @@ UINT GetPrivateProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue, LPCWS
         Loaded l = load(filePath(fileName));
         if (!l.exists)
             SetLastError(ERROR_FILE_NOT_FOUND);
-        const std::wstring* value = l.doc.value(section, key);
+        auto value = l.doc.value(section, key);
         if (!value || withoutQuotes(*value).empty())
             return static_cast<UINT>(defaultValue);
         return parseProfileInt(withoutQuotes(*value));

@@ -9,7 +9,9 @@ TEST(Codepage, Utf8RoundTripKeepsJapaneseAndAstralCharacters) {
 
 TEST(Codepage, MalformedUtf8BecomesReplacementCharacterNotError) {
     EXPECT_EQ(kz::utf8ToWide("a\xC3"), L"a\uFFFD");
-    EXPECT_EQ(kz::utf8ToWide("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(kz::utf8ToWide("a\xFF"
+                             "b"),
+              L"a\uFFFDb");
     EXPECT_EQ(kz::utf8ToWide("\xE0\x80\x80"), L"\uFFFD\uFFFD\uFFFD"); // overlong
     EXPECT_FALSE(kz::isValidUtf8("a\xC3"));
     EXPECT_TRUE(kz::isValidUtf8("寸法"));
@@ -53,4 +55,17 @@ TEST(Codepage, ExactEncodingRefusesWhatTheCodePageLacks) {
     EXPECT_EQ(kz::encodeCodePage(L"a\U0001F600b", "932").value(), "a?b");
     EXPECT_EQ(kz::encodeCodePageExact(L"ab", "UTF-16BE").value(), std::string("\0a\0b", 4));
     EXPECT_EQ(kz::decodeCodePage(std::string("\0a\0b", 4), "1201").value(), L"ab");
+}
+
+TEST(Codepage, ReusedDecoderStartsAfreshForEachText) {
+    kz::CodePageDecoder sjis("932");
+    ASSERT_TRUE(sjis.known());
+    EXPECT_EQ(sjis.decode("\x90\xA1"), L"寸");
+    EXPECT_EQ(sjis.decode("a\x90"), L"a\uFFFD"); // a cut character
+    EXPECT_EQ(sjis.decode("\x96\x40"), L"法");   // not joined with the previous text
+    kz::CodePageDecoder utf16("UTF-16LE");
+    EXPECT_EQ(utf16.decode(std::string("a\0b\0", 4)), L"ab");
+    kz::CodePageDecoder unknown("ANSI_99999");
+    EXPECT_FALSE(unknown.known());
+    EXPECT_EQ(unknown.decode("abc"), L"");
 }
