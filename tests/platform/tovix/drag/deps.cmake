@@ -1,0 +1,1 @@
+set(KZ_TEST_DEPS Tovix)
