@@ -1,0 +1,83 @@
+// The common API with the editor: string lists found by an extended-data selection
+// filter, and text queued on the command line.
+#include "../acad/ed/ed_fixture.h"
+
+#include "ApiComn.h"
+#include "aced.h"
+#include "acutmem.h"
+#include "ed/command_loop.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<AcDbObjectId> selectAllWith(const wchar_t* app) {
+    resbuf* filter = acutBuildList(-3, 1001, app, 0);
+    ads_name ss;
+    std::vector<AcDbObjectId> out;
+    if (acedSSGet(L"X", nullptr, nullptr, filter, ss) == RTNORM) {
+        Adesk::Int32 n = 0;
+        acedSSLength(ss, &n);
+        for (Adesk::Int32 i = 0; i < n; ++i) {
+            ads_name e;
+            AcDbObjectId id;
+            acedSSName(ss, i, e);
+            acdbGetObjectId(id, e);
+            out.push_back(id);
+        }
+        acedSSFree(ss);
+    }
+    acutRelRb(filter);
+    return out;
+}
+
+int writeList(AcDbObjectId id, std::initializer_list<const wchar_t*> strings) {
+    CStringArray list;
+    for (const wchar_t* s : strings)
+        list.Add(s);
+    return ApiComn_appendAttributesArray(id, L"KZ_DIMENSION", &list, true);
+}
+
+TEST_F(EditorTest, ObjectsWithAListAreFoundByAnApplicationFilter) {
+    AcDbObjectId a = addLine(0, 0, 10, 0);
+    AcDbObjectId b = addLine(0, 5, 10, 5);
+    AcDbObjectId c = addLine(0, 9, 10, 9);
+    ASSERT_EQ(writeList(a, {L"2A"}), 0);
+    ASSERT_EQ(writeList(c, {L"2B", L"2C"}), 0);
+    EXPECT_EQ(selectAllWith(L"KZ_DIMENSION"), (std::vector<AcDbObjectId>{a, c}));
+    // An emptied list is no record: the filter no longer finds its owner.
+    ASSERT_EQ(writeList(c, {}), 0);
+    EXPECT_EQ(selectAllWith(L"KZ_DIMENSION"), std::vector<AcDbObjectId>{a});
+    EXPECT_TRUE(selectAllWith(L"KZ_LINK").empty());
+    (void)b;
+}
+
+std::vector<std::wstring> received;
+
+void sender() {
+    EXPECT_EQ(ApiComn_sendCommand(L"TRECEIVE", 0, 0, 1), 0);
+    EXPECT_EQ(ApiComn_sendCommand(L"@12.5,0", 0, 1, 0), 0);
+    EXPECT_EQ(ApiComn_sendCommand(L"", 0, 0, 1), -1);
+}
+
+void receiver() {
+    wchar_t text[133] = L"";
+    if (acedGetString(0, L"\nValue: ", text, 133) == RTNORM)
+        received.push_back(text);
+}
+
+TEST_F(EditorTest, SentTextRunsAfterTheCommandAsTypedInput) {
+    acedRegCmds->addCommand(L"TOVIXTEST", L"TSEND", L"TSEND", ACRX_CMD_MODAL, sender);
+    acedRegCmds->addCommand(L"TOVIXTEST", L"TRECEIVE", L"TRECEIVE", ACRX_CMD_MODAL, receiver);
+    received.clear();
+    script(L"TSEND\n");
+    EXPECT_TRUE(kz::ed::runCommandLoop());
+    EXPECT_EQ(received, std::vector<std::wstring>{L"@12.5,0"});
+    // The command name was echoed, the displacement (echo off) was not.
+    EXPECT_NE(transcript().find(L"TRECEIVE"), std::wstring::npos);
+    EXPECT_EQ(transcript().find(L"@12.5,0"), std::wstring::npos);
+    acedRegCmds->removeGroup(L"TOVIXTEST");
+}
+
+} // namespace
