@@ -27,5 +27,4 @@ int RootComn_GetBlockRootKind(AcDbObjectId element, int* routeKind);
 double RootComn_Get2PointAngle(AcGePoint3d p, AcGePoint3d q);
 // result = base moved by distance in the direction angle (degrees) in the XY plane,
 // z kept.
-void RootComn_PointRotation2(AcGePoint3d base, double distance, double angle,
-                             AcGePoint3d& result);
+void RootComn_PointRotation2(AcGePoint3d base, double distance, double angle, AcGePoint3d& result);

@@ -45,8 +45,7 @@ int RootComn_GetConnectBlock4(AcDbObjectIdArray candidates, AcDbObjectId& elemen
                               AcDbObjectIdArray& connected, int mode, int routeKind) {
     try {
         std::vector<AcDbObjectId> list(candidates.begin(), candidates.end());
-        return appendTouching(list, element, connectionPoints(element), connected, mode,
-                              routeKind);
+        return appendTouching(list, element, connectionPoints(element), connected, mode, routeKind);
     } catch (const std::bad_alloc&) {
         return 0;
     }
@@ -78,8 +77,8 @@ int RuleComn_getGroupRootIDs(AcGePoint3d point, AcDbObjectId element, AcDbObject
 int RuleComn_getGroupRootIDs(AcDbObjectId element, AcDbObjectIdArray& found, int mode,
                              int routeKind) {
     try {
-        return appendTouching(kz::dezeza::routeMembers(element), element,
-                              connectionPoints(element), found, mode, routeKind);
+        return appendTouching(kz::dezeza::routeMembers(element), element, connectionPoints(element),
+                              found, mode, routeKind);
     } catch (const std::bad_alloc&) {
         return 0;
     }

@@ -19,10 +19,11 @@ double directionDegrees(const AcGePoint3d& p, const AcGePoint3d& q) {
 
 } // namespace
 
-double RootComn_Get2PointAngle(AcGePoint3d p, AcGePoint3d q) { return directionDegrees(p, q); }
+double RootComn_Get2PointAngle(AcGePoint3d p, AcGePoint3d q) {
+    return directionDegrees(p, q);
+}
 
-void RootComn_PointRotation2(AcGePoint3d base, double distance, double angle,
-                             AcGePoint3d& result) {
+void RootComn_PointRotation2(AcGePoint3d base, double distance, double angle, AcGePoint3d& result) {
     double rad = angle * std::numbers::pi / 180.0;
     result.set(base.x + distance * std::cos(rad), base.y + distance * std::sin(rad), base.z);
 }

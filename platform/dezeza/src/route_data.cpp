@@ -24,8 +24,8 @@ AcDbObjectId elementBlock(AcDbObjectId element) {
 std::vector<std::wstring> elementRecord(AcDbObjectId element, bool* found) {
     std::vector<std::wstring> out;
     CStringArray strings;
-    bool has = ApiComn_extractAttributesArrayID(elementBlock(element), KZ_ELEMENT_APPNAME,
-                                                &strings, 0) == 0;
+    bool has = ApiComn_extractAttributesArrayID(elementBlock(element), KZ_ELEMENT_APPNAME, &strings,
+                                                0) == 0;
     if (found)
         *found = has;
     for (INT_PTR i = 0; i < strings.GetSize(); ++i)

@@ -22,7 +22,9 @@ std::vector<std::wstring> elementRecord(AcDbObjectId element, bool* found = null
 int elementNumber(AcDbObjectId element, std::size_t index);
 
 // The route kind of the element; 0 when unknown.
-inline int routeKindOf(AcDbObjectId element) { return elementNumber(element, 2); }
+inline int routeKindOf(AcDbObjectId element) {
+    return elementNumber(element, 2);
+}
 
 // Whether the element passes a route-kind filter (0 lets everything pass; elements of
 // kind 0 always pass).

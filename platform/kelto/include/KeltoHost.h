@@ -46,10 +46,10 @@ std::optional<AcGeVector3d> parseDisplacement(std::wstring_view text,
 
 // What a re-layout changes.
 struct RejobPlan {
-    AcDbObjectId segment;            // the straight element that is stretched
-    bool movingEndIsSecond = true;   // which end of its root follows the displacement
+    AcDbObjectId segment;                // the straight element that is stretched
+    bool movingEndIsSecond = true;       // which end of its root follows the displacement
     double oldLength = 0, newLength = 0; // of its root
-    std::vector<AcDbObjectId> moved; // the base element and the elements on its side
+    std::vector<AcDbObjectId> moved;     // the base element and the elements on its side
 };
 
 // The plan for moving base by displacement: the edited segment is the straight element

@@ -25,13 +25,15 @@ std::filesystem::path ownFolder() {
 }
 
 bool isAbsoluteFolder(const std::wstring& value) {
-    return !value.empty() && (value[0] == L'/' || value[0] == L'\\' ||
-                              (value.size() >= 2 && value[1] == L':'));
+    return !value.empty() &&
+           (value[0] == L'/' || value[0] == L'\\' || (value.size() >= 2 && value[1] == L':'));
 }
 
 } // namespace
 
-std::filesystem::path bundledIniFolder() { return ownFolder() / "ini"; }
+std::filesystem::path bundledIniFolder() {
+    return ownFolder() / "ini";
+}
 
 std::filesystem::path userConfigFolder() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");

@@ -23,8 +23,8 @@ std::wstring handleText(AcDbObjectId id) {
 std::optional<AcGeVector3d> askDisplacement(const AcGePoint3d& insertionPoint) {
     while (true) {
         wchar_t text[133] = L"";
-        int rc = acedGetString(0, L"\nDisplacement (@dx,dy) or new insertion point (x,y): ", text,
-                               133);
+        int rc =
+            acedGetString(0, L"\nDisplacement (@dx,dy) or new insertion point (x,y): ", text, 133);
         if (rc != RTNORM || text[0] == L'\0')
             return std::nullopt;
         if (std::optional<AcGeVector3d> d = parseDisplacement(text, insertionPoint))

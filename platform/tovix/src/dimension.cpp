@@ -11,10 +11,10 @@ namespace {
 
 // The host's standard arrowheads by position.
 constexpr const wchar_t* kArrowBlocks[] = {
-    L"",          L"_DOT",        L"_DOTSMALL",    L"_DOTBLANK",    L"_ORIGIN",
-    L"_ORIGIN2",  L"_OPEN",       L"_OPEN90",      L"_OPEN30",      L"_CLOSED",
-    L"_SMALL",    L"_NONE",       L"_OBLIQUE",     L"_BOXFILLED",   L"_BOXBLANK",
-    L"_CLOSEDBLANK", L"_DATUMFILLED", L"_DATUMBLANK", L"_INTEGRAL", L"_ARCHTICK",
+    L"",          L"_DOT",       L"_DOTSMALL", L"_DOTBLANK",    L"_ORIGIN",      L"_ORIGIN2",
+    L"_OPEN",     L"_OPEN90",    L"_OPEN30",   L"_CLOSED",      L"_SMALL",       L"_NONE",
+    L"_OBLIQUE",  L"_BOXFILLED", L"_BOXBLANK", L"_CLOSEDBLANK", L"_DATUMFILLED", L"_DATUMBLANK",
+    L"_INTEGRAL", L"_ARCHTICK",
 };
 
 void applyParams(AcDbRotatedDimension* dim, const ApiComnDimParams& p) {

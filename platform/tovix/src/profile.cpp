@@ -8,7 +8,9 @@ namespace {
 // Profile reads give the default for a missing key; this one no file holds.
 constexpr const wchar_t* kMissing = L"\x01kz-missing\x01";
 
-bool isSeparator(wchar_t c) { return c == L'/' || c == L'\\'; }
+bool isSeparator(wchar_t c) {
+    return c == L'/' || c == L'\\';
+}
 
 bool isAbsolute(const std::wstring& path) {
     if (!path.empty() && isSeparator(path[0]))

@@ -1,115 +1,61 @@
-// Replace reactors: registration, the calls the host add-in makes, and reactors that
-// fail or change the registration while being told.
+// Replace reactors: registration, the calls made to them, and reactors that fail or
+// register others while being told.
 #include "route_fixture.h"
 
+#include <functional>
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
-struct Call {
-    char what; // 'e' erase, 't' terminated
-    AcDbObjectId old;
-    std::vector<AcDbObjectId> added;
-};
-
-class RecordingReactor : public CReplaceReactor {
+class Recorder : public CReplaceReactor {
 public:
-    explicit RecordingReactor(std::vector<Call>& log) : m_log(log) {}
-    void erase(AcDbObjectId element) override { m_log.push_back({'e', element, {}}); }
+    void erase(AcDbObjectId element) override { log.push_back({element}); }
     void terminated(AcDbObjectId old, AcDbObjectIdArray added) override {
-        m_log.push_back({'t', old, std::vector<AcDbObjectId>(added.begin(), added.end())});
-        if (onTerminated)
-            onTerminated();
+        log.push_back({old});
+        log.back().insert(log.back().end(), added.begin(), added.end());
+        if (then)
+            then();
     }
-    std::function<void()> onTerminated;
-
-private:
-    std::vector<Call>& m_log;
+    std::vector<std::vector<AcDbObjectId>> log;
+    std::function<void()> then;
 };
 
-class ReplaceReactorTest : public RouteTest {
-protected:
-    void TearDown() override {
-        for (auto* r : registered)
-            RuleComn_removeReplaceReactor(r);
-        RouteTest::TearDown();
-    }
-    void add(CReplaceReactor* r) {
-        ASSERT_EQ(RuleComn_addReplaceReactor(r), 0);
-        registered.push_back(r);
-    }
-    std::vector<CReplaceReactor*> registered;
-};
-
-TEST_F(ReplaceReactorTest, EveryRegisteredReactorIsToldInOrder) {
-    std::vector<Call> first, second;
-    RecordingReactor a(first), b(second);
-    add(&a);
-    add(&b);
-    EXPECT_EQ(RuleComn_addReplaceReactor(&a), 1);
+TEST_F(RouteTest, ReactorsAreToldInOrderUntilRemoved) {
+    Recorder first, second;
+    ASSERT_EQ(RuleComn_addReplaceReactor(&first), 0);
+    ASSERT_EQ(RuleComn_addReplaceReactor(&second), 0);
+    EXPECT_EQ(RuleComn_addReplaceReactor(&first), 1);
     EXPECT_EQ(RuleComn_addReplaceReactor(nullptr), -1);
-
     AcDbObjectId pipe = defineStraight(L"P", 10, L"RT");
-    AcDbObjectId oldId = insert(pipe, {});
-    AcDbObjectId n1 = insert(pipe, {{0, 5, 0}});
-    AcDbObjectId n2 = insert(pipe, {{0, 9, 0}});
-    RuleComn_notifyReplaced(oldId, AcDbObjectIdArray{n1, n2});
-    ASSERT_EQ(first.size(), 1u);
-    EXPECT_EQ(first[0].what, 't');
-    EXPECT_EQ(first[0].old, oldId);
-    EXPECT_EQ(first[0].added, (std::vector<AcDbObjectId>{n1, n2}));
-    EXPECT_EQ(second.size(), 1u);
-
-    // Erasing through the route library tells erase().
-    EXPECT_EQ(RuleComn_eraseAll(AcDbObjectIdArray{n1, n2}), 2);
-    ASSERT_EQ(first.size(), 3u);
-    EXPECT_EQ(first[1].what, 'e');
-    EXPECT_EQ(first[2].old, n2);
-
-    EXPECT_EQ(RuleComn_removeReplaceReactor(&a), 0);
-    EXPECT_EQ(RuleComn_removeReplaceReactor(&a), 1);
-    RuleComn_notifyErased(oldId);
-    EXPECT_EQ(first.size(), 3u);
-    EXPECT_EQ(second.size(), 4u);
+    AcDbObjectId old = insert(pipe, {}), n1 = insert(pipe, {}), n2 = insert(pipe, {});
+    RuleComn_notifyReplaced(old, AcDbObjectIdArray{n1, n2});
+    EXPECT_EQ(RuleComn_eraseAll(AcDbObjectIdArray{n1, n2, n2}), 2); // erased once each
+    using Log = std::vector<std::vector<AcDbObjectId>>;
+    EXPECT_EQ(first.log, (Log{{old, n1, n2}, {n1}, {n2}}));
+    EXPECT_EQ(second.log, first.log);
+    EXPECT_EQ(RuleComn_removeReplaceReactor(&first), 0);
+    EXPECT_EQ(RuleComn_removeReplaceReactor(&first), 1);
+    RuleComn_notifyErased(old);
+    EXPECT_EQ(first.log.size(), 3u);
+    EXPECT_EQ(second.log.size(), 4u);
+    RuleComn_removeReplaceReactor(&second);
 }
 
-TEST_F(ReplaceReactorTest, AFailingReactorDoesNotStopTheOthers) {
-    std::vector<Call> log1, log2;
-    RecordingReactor thrower(log1), after(log2);
-    thrower.onTerminated = [] { throw std::runtime_error("reactor failed"); };
-    add(&thrower);
-    add(&after);
+TEST_F(RouteTest, AFailingReactorDoesNotStopTheOthersAndNewOnesWaitForTheNextCall) {
+    Recorder thrower, adder, late;
+    thrower.then = [] { throw std::runtime_error("reactor failed"); };
+    adder.then = [&] { RuleComn_addReplaceReactor(&late); };
+    RuleComn_addReplaceReactor(&thrower);
+    RuleComn_addReplaceReactor(&adder);
     RuleComn_notifyReplaced(AcDbObjectId(), AcDbObjectIdArray());
-    EXPECT_EQ(log1.size(), 1u);
-    EXPECT_EQ(log2.size(), 1u);
-}
-
-TEST_F(ReplaceReactorTest, RegistrationChangesDuringACallCountFromTheNextCall) {
-    std::vector<Call> log1, log2;
-    RecordingReactor late(log2);
-    RecordingReactor adder(log1);
-    adder.onTerminated = [&] {
-        if (registered.size() == 1)
-            add(&late);
-    };
-    add(&adder);
+    EXPECT_EQ(adder.log.size(), 1u);
+    EXPECT_TRUE(late.log.empty());
     RuleComn_notifyReplaced(AcDbObjectId(), AcDbObjectIdArray());
-    EXPECT_TRUE(log2.empty());
-    RuleComn_notifyReplaced(AcDbObjectId(), AcDbObjectIdArray());
-    EXPECT_EQ(log2.size(), 1u);
-}
-
-TEST(ReplaceReactorClassTest, RunTimeClassAndBaseOperations) {
+    EXPECT_EQ(late.log.size(), 1u);
+    for (auto* r : {&thrower, &adder, &late})
+        RuleComn_removeReplaceReactor(r);
     EXPECT_STREQ(CReplaceReactor::desc()->name(), L"CReplaceReactor");
-    EXPECT_TRUE(CReplaceReactor::desc()->isDerivedFrom(AcRxObject::desc()));
-    std::vector<Call> log;
-    RecordingReactor r(log);
-    EXPECT_EQ(CReplaceReactor::cast(&r), &r);
-    CReplaceReactor base;
-    base.erase(AcDbObjectId());                // does nothing, must not fail
-    base.terminated(AcDbObjectId(), AcDbObjectIdArray());
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(CReplaceReactor::cast(&late), &late);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-// The re-layout of KZ_REJOB1: the segment that is stretched, the elements that move,
-// the replacement that takes the segment's place, and the refusals.
-#include "route_sample.h"
+// The re-layout of KZ_REJOB1 and the product's services. The route: pipe A
+// (0,0)-(10,0), elbow E (10,0)-(12,2), pipe B (12,2)-(12,10), cap C at (12,10), all in
+// group "ROUTE1".
+#include "../dezeza/route_fixture.h"
 
+#include "Kelto.h"
 #include "KeltoHost.h"
 
 namespace {
@@ -9,147 +11,131 @@ namespace {
 using kz::kelto::applyRejob;
 using kz::kelto::planRejob;
 
-struct Told {
-    AcDbObjectId old;
-    std::vector<AcDbObjectId> added;
-};
-
 class Witness : public CReplaceReactor {
 public:
     void terminated(AcDbObjectId old, AcDbObjectIdArray added) override {
-        calls.push_back({old, std::vector<AcDbObjectId>(added.begin(), added.end())});
+        calls.push_back({old});
+        calls.back().insert(calls.back().end(), added.begin(), added.end());
     }
-    std::vector<Told> calls;
+    std::vector<std::vector<AcDbObjectId>> calls;
 };
 
-class RejobPlanTest : public RouteSampleTest {
+class RejobTest : public RouteTest {
 protected:
     void SetUp() override {
-        RouteSampleTest::SetUp();
+        RouteTest::SetUp();
+        pipe10 = defineStraight(L"PIPE10", 10, L"RT01", 1);
+        AcDbObjectId elbow = defineElement(L"ELBOW", {{0, 0, 0}, {2, 2, 0}}, {}, {L"RBL01"});
+        cap = defineElement(L"CAP", {{0, 0, 0}}, {}, {L"KK01"});
+        a = insert(pipe10, {{0, 0, 0}}, L"1|||01||0|", {{L"S016", L"MARU"}});
+        e = insert(elbow, {{10, 0, 0}});
+        b = insert(defineStraight(L"PIPE8", 8, L"RT01", 1), {{12, 2, 0}, 90});
+        c = insert(cap, {{12, 10, 0}});
+        group = makeGroup(L"ROUTE1", {a, e, b, c});
         RuleComn_addReplaceReactor(&witness);
     }
     void TearDown() override {
         RuleComn_removeReplaceReactor(&witness);
-        RouteSampleTest::TearDown();
+        RouteTest::TearDown();
     }
     AcDbObjectId run(AcDbObjectId base, AcGeVector3d d) {
         std::wstring why;
         auto plan = planRejob(base, d, why);
-        EXPECT_TRUE(plan) << std::string(why.begin(), why.end());
-        if (!plan)
-            return {};
         AcDbObjectId copy;
-        EXPECT_EQ(applyRejob(*plan, d, copy), Acad::eOk);
+        EXPECT_TRUE(plan && applyRejob(*plan, d, copy) == Acad::eOk);
         return copy;
     }
     Witness witness;
+    AcDbObjectId pipe10, cap, a, e, b, c, group;
 };
 
-TEST_F(RejobPlanTest, TheFarSideMovesAndTheSegmentAlongTheDisplacementStretches) {
-    // Base: the vertical pipe B; lengthening A by 5 moves B, the elbow and the cap.
+TEST_F(RejobTest, TheFarSideMovesAndTheSegmentAlongTheDisplacementStretches) {
     std::wstring why;
     auto plan = planRejob(b, AcGeVector3d(5, 0, 0), why);
     ASSERT_TRUE(plan);
     EXPECT_EQ(plan->segment, a);
-    EXPECT_TRUE(plan->movingEndIsSecond);
     EXPECT_EQ(plan->moved, (std::vector<AcDbObjectId>{b, e, c}));
-    EXPECT_DOUBLE_EQ(plan->oldLength, 10);
-    EXPECT_DOUBLE_EQ(plan->newLength, 15);
-
     AcDbObjectId copy;
     ASSERT_EQ(applyRejob(*plan, AcGeVector3d(5, 0, 0), copy), Acad::eOk);
-    EXPECT_NE(copy, a);
     EXPECT_NE(copy.handle(), a.handle());
-    std::vector<AcGePoint3d> root = points(copy, KZCONECT_LAYER);
-    ASSERT_EQ(root.size(), 2u);
-    expectPoint(root[0], {0, 0, 0});
-    expectPoint(root[1], {15, 0, 0});
+    expectPoint(points(copy, KZCONECT_LAYER)[0], {0, 0, 0});
+    expectPoint(points(copy, KZCONECT_LAYER)[1], {15, 0, 0});
     expectPoint(points(copy, KZLENGTH_LAYER)[1], {15, 0, 0});
-    expectPoint(points(e, KZCONECT_LAYER)[1], {17, 2, 0});
     expectPoint(points(b, KZCONECT_LAYER)[1], {17, 10, 0});
     expectPoint(RuleComn_getInsertPos(c), {17, 10, 0});
-
-    // The copy takes A's place in the group, A is erased, the reactors hear of it.
-    EXPECT_EQ(groupMembers(), (std::vector<AcDbObjectId>{copy, e, b, c}));
+    // The copy takes A's place in the group and keeps A's data; A is erased; the
+    // reactors are told.
+    AcDbObjectIdArray members;
+    RuleComn_getRouteMembers(e, members);
+    EXPECT_EQ(ids(members), (std::vector<AcDbObjectId>{copy, e, b, c}));
     EXPECT_TRUE(a.isErased());
-    ASSERT_EQ(witness.calls.size(), 1u);
-    EXPECT_EQ(witness.calls[0].old, a);
-    EXPECT_EQ(witness.calls[0].added, std::vector<AcDbObjectId>{copy});
-    // It is a copy: its link record, identifier and attributes came along.
-    CStringArray link;
-    EXPECT_EQ(ApiComn_extractAttributesArrayID(copy, KZ_LINK_APPNAME, &link, 0), 0);
-    EXPECT_EQ(link[0], CString(L"1|||01||0|"));
+    EXPECT_EQ(witness.calls, (std::vector<std::vector<AcDbObjectId>>{{a, copy}}));
     EXPECT_EQ(CAttributeData().GetValueAttID(copy, L"S016"), CString(L"MARU"));
-    // The route still holds together.
-    AcDbObjectIdArray joined;
-    EXPECT_EQ(RuleComn_getGroupRootIDs(e, joined, 0, 0), 2);
+    EXPECT_EQ(ApiComn_extractAttributesArrayID(copy, KZ_LINK_APPNAME, nullptr, 0), 0);
 }
 
-TEST_F(RejobPlanTest, AnErasedTemporaryBaseMovesTheNearEndOfTheSegment) {
-    // The route length edit puts a temporary end element at the free end of A; it may
-    // be erased before KZ_REJOB1 runs.
-    AcDbObjectId endBlock = defineElement(L"*U", {{0, 0, 0}}, {}, {L"KK"});
-    AcDbObjectId temp = insert(endBlock, {{0, 0, 0}}, L"0|||01||1|");
-    ASSERT_EQ(RootComn_AddGroupMember(group, temp, L""), 0);
-    ASSERT_EQ(RuleComn_eraseAll(temp), 1);
-
+TEST_F(RejobTest, AnErasedTemporaryBaseMovesTheNearEndOfTheSegment) {
+    AcDbObjectId temp = insert(defineElement(L"*U", {{0, 0, 0}}, {}, {L"KK"}), {{0, 0, 0}});
+    RootComn_AddGroupMember(group, temp, L"");
+    RuleComn_eraseAll(temp);
     AcDbObjectId copy = run(temp, AcGeVector3d(-2, 0, 0));
-    std::vector<AcGePoint3d> root = points(copy, KZCONECT_LAYER);
-    expectPoint(root[0], {-2, 0, 0});
-    expectPoint(root[1], {10, 0, 0});
-    expectPoint(points(e, KZCONECT_LAYER)[0], {10, 0, 0}); // nothing else moved
-    expectPoint(RuleComn_getInsertPos(c), {12, 10, 0});
+    expectPoint(points(copy, KZCONECT_LAYER)[0], {-2, 0, 0});
+    expectPoint(points(copy, KZCONECT_LAYER)[1], {10, 0, 0});
+    expectPoint(RuleComn_getInsertPos(e), {10, 0, 0}); // nothing else moved
 }
 
-TEST_F(RejobPlanTest, AZeroDisplacementStillReplacesTheNearestStraightElement) {
-    AcDbObjectId copy = run(e, AcGeVector3d(0, 0, 0));
-    ASSERT_FALSE(copy.isNull());
-    EXPECT_TRUE(a.isErased()); // A comes before B in the group
-    std::vector<AcGePoint3d> root = points(copy, KZCONECT_LAYER);
-    expectPoint(root[0], {0, 0, 0});
-    expectPoint(root[1], {10, 0, 0});
-    EXPECT_EQ(witness.calls.size(), 1u);
-}
+TEST_F(RejobTest, AZeroDisplacementReplacesAndTurnedScaledSegmentsKeepTheirFixedEnd) {
+    AcDbObjectId same = run(e, AcGeVector3d(0, 0, 0)); // A comes before B in the group
+    EXPECT_TRUE(a.isErased());
+    expectPoint(points(same, KZCONECT_LAYER)[1], {10, 0, 0});
 
-TEST_F(RejobPlanTest, TurnedAndScaledSegmentsKeepTheirFixedEnd) {
-    // A second route: a pipe turned by 30 degrees and scaled by 2 (root 20 long),
-    // with a cap at its far end as the base.
     AcDbObjectId turned = insert(pipe10, {{100, 100, 0}, 30, AcGeScale3d(2, 2, 1)});
     std::vector<AcGePoint3d> before = points(turned, KZCONECT_LAYER);
-    AcDbObjectId capBlock = defineElement(L"CAP2", {{0, 0, 0}}, {}, {L"KK02"});
-    AcDbObjectId cap = insert(capBlock, {before[1], 0});
-    makeGroup(L"ROUTE2", {turned, cap});
+    AcDbObjectId end = insert(cap, {before[1]});
+    makeGroup(L"ROUTE2", {turned, end});
     AcGeVector3d along = (before[1] - before[0]).normal() * 4;
-
-    AcDbObjectId copy = run(cap, along);
-    std::vector<AcGePoint3d> after = points(copy, KZCONECT_LAYER);
-    expectPoint(after[0], before[0], 1e-9);
-    expectPoint(after[1], before[1] + along, 1e-9);
-    expectPoint(RuleComn_getInsertPos(cap), before[1] + along, 1e-9);
-    EXPECT_FALSE(a.isErased()); // the other route is untouched
+    AcDbObjectId copy = run(end, along);
+    expectPoint(points(copy, KZCONECT_LAYER)[0], before[0]);
+    expectPoint(points(copy, KZCONECT_LAYER)[1], before[1] + along);
 }
 
-TEST_F(RejobPlanTest, RefusalsChangeNothing) {
+TEST_F(RejobTest, RefusalsChangeNothing) {
     std::wstring why;
-    EXPECT_FALSE(planRejob(b, AcGeVector3d(1, 1, 0), why)); // no straight element along it
+    EXPECT_FALSE(planRejob(b, AcGeVector3d(1, 1, 0), why)); // along no straight element
     EXPECT_FALSE(why.empty());
     EXPECT_FALSE(planRejob(b, AcGeVector3d(-9.6, 0, 0), why)); // A would be 0.4 long
     EXPECT_FALSE(planRejob(b, AcGeVector3d(-12, 0, 0), why));  // A would turn round
-
     // A straight element drawn across its block's x axis cannot be stretched.
-    AcDbObjectId across = defineElement(L"ACROSS", {{0, 0, 0}, {0, 10, 0}}, {},
-                                        {L"RT09", L"1", L"1"});
-    AcDbObjectId p = insert(across, {{50, 0, 0}});
-    AcDbObjectId capBlock = defineElement(L"CAP3", {{0, 0, 0}}, {}, {L"KK03"});
-    AcDbObjectId cap = insert(capBlock, {{50, 10, 0}});
-    makeGroup(L"ROUTE3", {p, cap});
-    auto plan = planRejob(cap, AcGeVector3d(0, 3, 0), why);
+    AcDbObjectId p =
+        insert(defineElement(L"ACROSS", {{0, 0, 0}, {0, 10, 0}}, {}, {L"RT09"}), {{50, 0, 0}});
+    AcDbObjectId end = insert(cap, {{50, 10, 0}});
+    makeGroup(L"ROUTE3", {p, end});
+    auto plan = planRejob(end, AcGeVector3d(0, 3, 0), why);
     ASSERT_TRUE(plan);
     AcDbObjectId copy;
     EXPECT_EQ(applyRejob(*plan, AcGeVector3d(0, 3, 0), copy), Acad::eNotApplicable);
-    expectPoint(RuleComn_getInsertPos(cap), {50, 10, 0});
+    expectPoint(RuleComn_getInsertPos(end), {50, 10, 0});
     EXPECT_FALSE(p.isErased());
     EXPECT_TRUE(witness.calls.empty());
+}
+
+TEST_F(RejobTest, ServicesLinkedElementsParametersAndFont) {
+    AcDbObjectId d = insert(pipe10, {{0, 0, 0}, 180}); // in no group, touches A
+    AcDbObjectIdArray linked;
+    EXPECT_EQ(KZAddinGetLinkRootEX(a, &linked), 2);
+    EXPECT_EQ(ids(linked), (std::vector<AcDbObjectId>{e, d}));
+    EXPECT_EQ(KZAddinGetLinkRootEX(a, nullptr), -1);
+
+    EXPECT_EQ(KZAddinAutoCommParam(1, b, nullptr), 0); // the element's own insertion point
+    auto params = kz::kelto::takeRejobParams();
+    ASSERT_TRUE(params);
+    EXPECT_EQ(params->base, b);
+    EXPECT_EQ(params->insertionPoint, AcGePoint3d(12, 2, 0));
+    EXPECT_FALSE(kz::kelto::takeRejobParams()); // they serve one run
+    EXPECT_EQ(KZAddinAutoCommParam(1, AcDbObjectId(), nullptr), -1);
+
+    EXPECT_EQ(KZAddinGetFont(), KZAddinGetFont());
+    EXPECT_STREQ(KZAddinGetFont()->lfFaceName, L"ＭＳ ゴシック");
 }
 
 } // namespace

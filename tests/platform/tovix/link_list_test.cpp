@@ -1,13 +1,10 @@
-// Ordered string lists in extended data: written, read back unchanged, replaced or
-// extended, long strings kept whole, and the application registered.
+// Ordered string lists in extended data: read back unchanged, replaced or extended,
+// long strings kept whole, the application registered; and entities put on layers.
 #include "../acad/db/db_fixture.h"
 
 #include "ApiComn.h"
 #include "acutmem.h"
 #include "dbents.h"
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -38,7 +35,7 @@ protected:
     AcDbObjectId line;
 };
 
-TEST_F(LinkListTest, ListsComeBackInOrderAndUnchanged) {
+TEST_F(LinkListTest, ListsComeBackUnchangedAndWritesReplaceOrAppend) {
     int result = 0;
     EXPECT_TRUE(read(&result).empty());
     EXPECT_EQ(result, 1); // no record yet
@@ -46,32 +43,26 @@ TEST_F(LinkListTest, ListsComeBackInOrderAndUnchanged) {
     ASSERT_EQ(write(handles), 0);
     EXPECT_EQ(read(&result), handles);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(read(nullptr, 2), (Strings{L"1A3", L" spaced ", L"寸法"}));
-    EXPECT_EQ(ApiComn_extractAttributesArrayID(line, L"KZ_DIMENSION", nullptr, 0), 0);
-    EXPECT_EQ(ApiComn_extractAttributesArrayID(line, L"KZ_LINK", nullptr, 0), 1);
-}
-
-TEST_F(LinkListTest, WritingReplacesTheWholeListOrAppendsToIt) {
-    ASSERT_EQ(write({L"A", L"B", L"C"}), 0);
+    EXPECT_EQ(read(nullptr, 3), (Strings{L" spaced ", L"寸法"}));
     ASSERT_EQ(write({L"D"}), 0);
-    EXPECT_EQ(read(), Strings{L"D"});
-    ASSERT_EQ(write({L"E", L"F"}, false), 0);
-    EXPECT_EQ(read(), (Strings{L"D", L"E", L"F"}));
-    // Other applications' data stay as they are.
+    ASSERT_EQ(write({L"E"}, false), 0);
+    EXPECT_EQ(read(), (Strings{L"D", L"E"}));
+    // Another application's data stay; an empty list removes the record.
     ASSERT_EQ(write({L"0|||01||1|"}, true, L"KZ_LINK"), 0);
-    ASSERT_EQ(write({}), 0); // an empty list removes the record
-    int result = 0;
-    EXPECT_TRUE(read(&result).empty());
-    EXPECT_EQ(result, 1);
+    ASSERT_EQ(write({}), 0);
+    EXPECT_EQ(ApiComn_extractAttributesArrayID(line, L"KZ_DIMENSION", nullptr, 0), 1);
     EXPECT_EQ(read(nullptr, 0, L"KZ_LINK"), Strings{L"0|||01||1|"});
+    AcDbRegAppTable* apps = nullptr;
+    ASSERT_EQ(db->getRegAppTable(apps, AcDb::kForRead), Acad::eOk);
+    EXPECT_TRUE(apps->has(L"KZ_LINK"));
+    apps->close();
 }
 
 TEST_F(LinkListTest, LongStringsAreSplitIntoGroupsTheHostAcceptsAndJoinedOnRead) {
-    std::wstring longJapanese(200, L'寸'); // 600 bytes in UTF-8
-    std::wstring longAscii(300, L'x');
-    ASSERT_EQ(write({L"first", longJapanese, longAscii, L"last"}), 0);
-    EXPECT_EQ(read(), (Strings{L"first", longJapanese, longAscii, L"last"}));
-
+    std::wstring japanese(200, L'寸'); // 600 bytes in UTF-8: three groups
+    std::wstring ascii(300, L'x');     // two groups
+    ASSERT_EQ(write({L"first", japanese, ascii}), 0);
+    EXPECT_EQ(read(), (Strings{L"first", japanese, ascii}));
     AcDbObject* obj = nullptr;
     ASSERT_EQ(acdbOpenAcDbObject(obj, line, AcDb::kForRead), Acad::eOk);
     resbuf* chain = obj->xData(L"KZ_DIMENSION");
@@ -84,34 +75,30 @@ TEST_F(LinkListTest, LongStringsAreSplitIntoGroupsTheHostAcceptsAndJoinedOnRead)
         }
     }
     acutRelRb(chain);
-    EXPECT_EQ(groups, 2 + 3 + 2); // 600 bytes in three groups, 300 in two
+    EXPECT_EQ(groups, 6);
+    // An erased object is still read (a reactor reads the replaced element), not written.
+    AcDbObject* erased = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(erased, line, AcDb::kForWrite), Acad::eOk);
+    erased->erase();
+    erased->close();
+    EXPECT_EQ(read().size(), 3u);
+    EXPECT_NE(write({L"30"}), 0);
 }
 
-TEST_F(LinkListTest, TheApplicationIsRegisteredAndErasedObjectsAreStillRead) {
-    ASSERT_EQ(write({L"2F"}, true, L"KZ_NEWAPP"), 0);
-    AcDbRegAppTable* apps = nullptr;
-    ASSERT_EQ(db->getRegAppTable(apps, AcDb::kForRead), Acad::eOk);
-    EXPECT_TRUE(apps->has(L"KZ_NEWAPP"));
-    apps->close();
-
-    AcDbObject* obj = nullptr;
-    ASSERT_EQ(acdbOpenAcDbObject(obj, line, AcDb::kForWrite), Acad::eOk);
-    obj->erase();
-    obj->close();
-    EXPECT_EQ(read(nullptr, 0, L"KZ_NEWAPP"), Strings{L"2F"});
-    // Writing needs a live object.
-    EXPECT_NE(write({L"30"}, true, L"KZ_NEWAPP"), 0);
-    EXPECT_EQ(read(nullptr, 0, L"KZ_NEWAPP"), Strings{L"2F"});
-}
-
-TEST_F(LinkListTest, BadArgumentsFailWithoutTouchingAnything) {
-    CStringArray list;
-    list.Add(L"kept");
-    EXPECT_EQ(ApiComn_extractAttributesArrayID(AcDbObjectId(), L"KZ_LINK", &list, 0), -1);
-    EXPECT_EQ(ApiComn_extractAttributesArrayID(line, nullptr, &list, 0), -1);
-    EXPECT_NE(ApiComn_appendAttributesArray(AcDbObjectId(), L"KZ_LINK", &list, true), 0);
-    EXPECT_NE(ApiComn_appendAttributesArray(line, L"", &list, true), 0);
-    EXPECT_EQ(list.GetSize(), 1);
+TEST_F(DbTest, SetLayerCreatesAMissingLayerAndAddEntityClosesTheEntity) {
+    auto* line = new AcDbLine({0, 0, 0}, {1, 0, 0});
+    ASSERT_EQ(ApiComn_SetLayer(line, L"KZ_DIM"), 0);
+    AcDbLayerTableRecord* rec = nullptr;
+    ASSERT_EQ(acdbOpenObject(rec, line->layerId(), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(rec->name(), L"KZ_DIM");
+    rec->close();
+    EXPECT_NE(ApiComn_SetLayer(line, L"bad<name"), 0);
+    AcDbObjectId id;
+    ASSERT_EQ(ApiComn_AddEntity(line, &id), 0);
+    AcDbEntity* ent = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(ent, id, AcDb::kForWrite), Acad::eOk); // it was closed
+    EXPECT_EQ(ent->blockId(), db->currentSpaceId());
+    ent->close();
 }
 
 } // namespace
