@@ -108,9 +108,9 @@ int acdbEntLast(ads_name result);
 HWND adsw_acadMainWnd();
 HWND adsw_acadDocWnd();
 class CWnd;
-// The drawing view and the main frame as MFC windows. (This MFC subset has no CView;
-// the view is its CWnd.)
-CWnd* acedGetAcadDwgView();
+class CView;
+// The drawing view and the main frame as MFC windows.
+CView* acedGetAcadDwgView();
 CWnd* acedGetAcadFrame();
 // The viewport under a screen position: 2 (the model-space view) inside the drawing
 // window's client area, 0 elsewhere.

@@ -77,6 +77,10 @@ public:
     void assertWriteEnabled() const;
     void assertReadEnabled() const;
 
+    // This host keeps no undo record: the call only remembers the request.
+    void disableUndoRecording(bool disable) { m_undoDisabled = disable; }
+    bool undoRecordingDisabled() const { return m_undoDisabled; }
+
     // ---- erasing ----
     bool isErased() const;
     Acad::ErrorStatus erase(bool erasing = true);
@@ -125,6 +129,7 @@ private:
     int m_notifiers = 0;
     bool m_writer = false;
     bool m_modified = false;
+    bool m_undoDisabled = false;
     friend Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*&, AcDbObjectId, AcDb::OpenMode, bool);
 };
 

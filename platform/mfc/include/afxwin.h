@@ -240,6 +240,9 @@ public:
 
 class CStatic : public CWnd {};
 
+// The host's drawing view: the window the drawing is shown in.
+class CView : public CWnd {};
+
 class CComboBox : public CWnd {
 public:
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }

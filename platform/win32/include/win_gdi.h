@@ -101,6 +101,15 @@ BOOL Polyline(HDC dc, const POINT* points, int count);
 // Returns the previous mix mode (R2_COPYPEN at first), 0 on failure.
 int SetROP2(HDC dc, int mode);
 int GetROP2(HDC dc);
+#define ALTERNATE 1
+#define WINDING 2
+// Returns the previous fill mode (ALTERNATE at first), 0 on failure.
+int SetPolyFillMode(HDC dc, int mode);
+int GetPolyFillMode(HDC dc);
+// Marks the window for repainting: what was drawn on it directly is gone after the
+// next update (the host's preview drops it).
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL UpdateWindow(HWND window);
 
 #define GetObject GetObjectW
 
@@ -118,6 +127,9 @@ enum class GdiOp {
     Polygon,
     Polyline,
     SetROP2,
+    SetPolyFillMode,
+    InvalidateRect,
+    UpdateWindow,
 };
 
 // One GDI call. The pen and brush fields describe the object the call created, or for
@@ -135,6 +147,7 @@ struct GdiRecord {
     COLORREF brushColor = 0;
     bool brushHollow = false;
     int rop2 = R2_COPYPEN;
+    int fillMode = ALTERNATE;
 };
 
 const char* gdiOpName(GdiOp op);

@@ -29,6 +29,7 @@ struct DeviceContext {
     GdiObject* brush = nullptr;
     POINT position{0, 0};
     int rop2 = R2_COPYPEN;
+    int fillMode = ALTERNATE;
 };
 
 constexpr int kStockCount = 20;
@@ -123,6 +124,7 @@ GdiRecord recordFor(GdiOp op, HDC h, const DeviceContext* dc) {
     if (dc) {
         r.window = dc->window;
         r.rop2 = dc->rop2;
+        r.fillMode = dc->fillMode;
         r.penColor = dc->pen->pen.lopnColor;
         r.penStyle = static_cast<int>(dc->pen->pen.lopnStyle);
         r.penWidth = dc->pen->pen.lopnWidth.x;
@@ -186,6 +188,12 @@ const char* gdiOpName(GdiOp op) {
         return "Polyline";
     case GdiOp::SetROP2:
         return "SetROP2";
+    case GdiOp::SetPolyFillMode:
+        return "SetPolyFillMode";
+    case GdiOp::InvalidateRect:
+        return "InvalidateRect";
+    case GdiOp::UpdateWindow:
+        return "UpdateWindow";
     }
     return "?";
 }
@@ -386,4 +394,38 @@ int GetROP2(HDC h) {
     std::lock_guard guard(kz::gdi().lock);
     kz::DeviceContext* dc = kz::gdi().dc(h);
     return dc ? dc->rop2 : 0;
+}
+
+int SetPolyFillMode(HDC h, int mode) {
+    std::unique_lock held(kz::gdi().lock);
+    kz::DeviceContext* dc = kz::gdi().dc(h);
+    if (!dc || (mode != ALTERNATE && mode != WINDING))
+        return 0;
+    int previous = std::exchange(dc->fillMode, mode);
+    kz::emit(held, kz::recordFor(GdiOp::SetPolyFillMode, h, dc));
+    return previous;
+}
+
+int GetPolyFillMode(HDC h) {
+    std::lock_guard guard(kz::gdi().lock);
+    kz::DeviceContext* dc = kz::gdi().dc(h);
+    return dc ? dc->fillMode : 0;
+}
+
+BOOL InvalidateRect(HWND window, const RECT*, BOOL) {
+    std::unique_lock held(kz::gdi().lock);
+    kz::GdiRecord r;
+    r.op = GdiOp::InvalidateRect;
+    r.window = window;
+    kz::emit(held, r);
+    return TRUE;
+}
+
+BOOL UpdateWindow(HWND window) {
+    std::unique_lock held(kz::gdi().lock);
+    kz::GdiRecord r;
+    r.op = GdiOp::UpdateWindow;
+    r.window = window;
+    kz::emit(held, r);
+    return TRUE;
 }

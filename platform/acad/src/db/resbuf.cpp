@@ -23,6 +23,7 @@ RbKind rbKind(int t) {
         case RTINT64:
             return RbKind::Int64;
         case RTSTR:
+        case RTDXF0:
             return RbKind::String;
         case RTENAME:
         case RTPICKS:

@@ -65,7 +65,19 @@ HWND adsw_acadDocWnd() {
     return kz::ed::drawingWindow();
 }
 
-CWnd* acedGetAcadDwgView() { return CWnd::FromHandle(kz::ed::drawingWindow()); }
+CView* acedGetAcadDwgView() {
+    // One view object for the drawing window, attached again when the window was made
+    // anew.
+    static CView view;
+    HWND window = kz::ed::drawingWindow();
+    if (view.GetSafeHwnd() != window) {
+        if (view.GetSafeHwnd())
+            view.Detach();
+        if (window)
+            view.Attach(window);
+    }
+    return window ? &view : nullptr;
+}
 
 CWnd* acedGetAcadFrame() { return CWnd::FromHandle(kz::ed::mainWindow()); }
 
