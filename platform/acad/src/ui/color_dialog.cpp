@@ -7,8 +7,9 @@
 
 Adesk::Boolean acedSetColorDialog(int& nColor, Adesk::Boolean bAllowMetaColor, int) {
     for (;;) {
-        std::wstring prompt = L"Color dialog: index " + std::wstring(bAllowMetaColor ? L"0-256" : L"1-255") +
-                              L" <" + std::to_wstring(nColor) + L">: ";
+        std::wstring prompt = L"Color dialog: index " +
+                              std::wstring(bAllowMetaColor ? L"0-256" : L"1-255") + L" <" +
+                              std::to_wstring(nColor) + L">: ";
         std::optional<std::wstring> line = kz::hostReadLine(prompt);
         if (!line || *line == L"CANCEL" || *line == L"*CANCEL*")
             return Adesk::kFalse;
