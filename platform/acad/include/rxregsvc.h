@@ -8,7 +8,9 @@
 
 // The version of the run-time interface this host offers (the host's release).
 #define ACRX_API_VERSION 20
-int acrxGetApiVersion();
+// Defined in every application (the acad_app library) and exported: the version the
+// application was built against. The host refuses to load one built for another.
+extern "C" int acrxGetApiVersion();
 
 // Shorthands of the dynamic linker.
 bool acrxLoadModule(const ACHAR* moduleName, bool printit, bool asCmd = false);

@@ -32,6 +32,7 @@ enum class Msg {
     FilteredOutMany,      // %d objects refused by the filter
     ModuleLoadFailed,     // %s: the module, %s: why
     ModuleNoEntryPoint,   // why: no entry point
+    ModuleWrongVersion,   // why: acrxGetApiVersion names another interface
     ModuleInitRefused,    // why: kRetError to kInitAppMsg
     ModuleInitThrew,      // why: an exception left the entry point
     ModuleLoaded,         // %s: the module

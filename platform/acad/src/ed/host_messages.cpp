@@ -39,6 +39,7 @@ const Text kTexts[] = {
     {L"%d were filtered out.", L"%d 個はフィルタで除外されました。"},
     {L"Unable to load %s: %s", L"%s をロードできません: %s"},
     {L"it has no acrxEntryPoint", L"acrxEntryPoint がありません"},
+    {L"it was built for interface %d", L"インターフェイス %d 用に作られています"},
     {L"it refused to initialise", L"アプリケーションが初期化を拒否しました"},
     {L"its initialisation failed", L"アプリケーションの初期化が失敗しました"},
     {L"%s loaded.", L"%s をロードしました。"},

@@ -114,6 +114,15 @@ bool AcRxDynamicLinker::loadModule(const ACHAR* fileName, bool printit, bool) {
         kz::ed::reportLoadFailure(name, kz::ed::msg(kz::ed::Msg::ModuleNoEntryPoint));
         return false;
     }
+    using VersionFn = int (*)();
+    if (auto version = reinterpret_cast<VersionFn>(GetProcAddress(module, "acrxGetApiVersion"));
+        version != nullptr && version() != ACRX_API_VERSION) {
+        const int built = version();
+        FreeLibrary(module);
+        kz::ed::reportLoadFailure(
+            name, kz::formatWide(kz::ed::msg(kz::ed::Msg::ModuleWrongVersion), built));
+        return false;
+    }
     auto app = std::make_unique<LoadedApp>();
     app->path = path;
     app->name = name;

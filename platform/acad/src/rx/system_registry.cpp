@@ -10,7 +10,3 @@ AcRxDictionary* acrxSysRegistry() {
     }();
     return registry;
 }
-
-int acrxGetApiVersion() {
-    return ACRX_API_VERSION;
-}
