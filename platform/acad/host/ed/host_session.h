@@ -18,6 +18,8 @@ namespace kz::ed {
 // handles), connects win_host_io.h to it and sends the transcript to sink (may be
 // empty).
 void startHost(std::function<void(const std::wstring&)> sink);
+// Registers the host's own commands (LIST) on the command stack.
+void registerHostCommands();
 // Closes the document, unloads every application and disconnects win_host_io.h.
 void endHost();
 

@@ -8,6 +8,7 @@
 #include "ed/host_windows.h"
 #include "ed/selection_sets.h"
 
+#include "accmd.h"
 #include "acedads.h"
 #include "rxregsvc.h"
 #include "win_format.h"
@@ -71,6 +72,8 @@ void startHost(std::function<void(const std::wstring&)> sink) {
     resetDocumentManager();
     setDragFrameSink({});
     acedSSSetKwordCallbackPtr(nullptr);
+    acedRegCmds->removeGroup(L"ACAD_MAIN");
+    registerHostCommands();
     kz::setHostTextWriter(
         [](const std::wstring& text) { CommandLine::get().transcript().write(text); });
     kz::setHostLineReader(
