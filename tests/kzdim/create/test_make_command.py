@@ -1,0 +1,118 @@
+"""KZ_DIM_MAKE on the sample drawing: the chain placed above or below the pipe run, the
+links written both ways, point mode, the placement options, cancelling, and the preview
+pictures of the drag."""
+import math
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import kzdim_run  # noqa: E402
+from kzdim_run import links  # noqa: E402
+
+OLD_DIMS = {"7D", "8C", "9C", "A9"}
+PIPE_RUN = ["#61", "#69", "#6C", ""]
+
+
+def new_dims(doc):
+    return sorted((d for d in doc.modelspace().query("DIMENSION")
+                   if d.dxf.handle not in OLD_DIMS), key=lambda d: d.dxf.defpoint2.x)
+
+
+def measure(dim):
+    return dim.get_measurement()
+
+
+class MakeCommandTest(unittest.TestCase):
+    def setUp(self):
+        self.s = kzdim_run.Session()
+
+    def tearDown(self):
+        self.s.close()
+
+    def make(self, picks, placement):
+        r = self.s.run(["KZ_DIM_MAKE", *picks, *placement])
+        self.assertEqual(r.status, 0, r.stdout + r.stderr)
+        return r, r.drawing()
+
+    def test_pipe_run_above_is_dimensioned_and_linked_both_ways(self):
+        r, doc = self.make(PIPE_RUN, ["~1000,400", "1000,500"])
+        dims = new_dims(doc)
+        # The elbow is dropped (it connects picked pipes); the vertical pipe measures
+        # nothing across a horizontal chain: the pipe and the gap up to the riser remain.
+        self.assertEqual([round(measure(d), 6) for d in dims], [2000.0, 75.0])
+        for d in dims:
+            self.assertEqual(d.dxf.layer, "KZ_DIM")
+            self.assertAlmostEqual(d.dxf.angle, 0.0)
+            self.assertAlmostEqual(d.dxf.defpoint.y, 500.0)  # the dimension line
+        self.assertEqual(links(dims[0]), ["61"])
+        self.assertEqual(links(dims[1]), ["61", "6C"])
+        pipe, riser = doc.entitydb["61"], doc.entitydb["6C"]
+        self.assertEqual(links(pipe), ["7D", dims[0].dxf.handle, dims[1].dxf.handle])
+        self.assertEqual(links(riser), ["9C", dims[1].dxf.handle])
+        self.assertFalse(doc.audit().has_errors)
+
+    def test_cursor_below_the_run_puts_the_chain_below(self):
+        _, doc = self.make(PIPE_RUN, ["~1000,400", "~1000,-300", "1000,-300"])
+        dims = new_dims(doc)
+        self.assertEqual(len(dims), 2)
+        for d in dims:
+            self.assertAlmostEqual(d.dxf.defpoint.y, -300.0)
+            self.assertAlmostEqual(d.dxf.angle, 0.0)
+
+    def test_cancelling_the_drag_adds_nothing(self):
+        r = self.s.run(["KZ_DIM_MAKE", *PIPE_RUN, "~1000,400", "*CANCEL*"])
+        self.assertEqual(r.status, 0, r.stderr)
+        doc = r.drawing()
+        self.assertEqual(new_dims(doc), [])
+        self.assertEqual(links(doc.entitydb["61"]), ["7D"])
+
+    def test_point_mode_dimensions_between_picked_points(self):
+        _, doc = self.make(["OP", "0,-2500", "500,-2500", "1200,-2500", ""],
+                           ["~600,-2000", "600,-2000"])
+        dims = new_dims(doc)
+        self.assertEqual([round(measure(d), 6) for d in dims], [500.0, 700.0])
+        for d in dims:
+            self.assertAlmostEqual(d.dxf.defpoint.y, -2000.0)
+
+    def test_a_fixed_angle_from_a_picked_line_turns_the_chain(self):
+        # PO on the vertical wall: every dimension measures vertically; the horizontal
+        # pipe measures nothing and is hidden.
+        _, doc = self.make(PIPE_RUN, ["PO", "3400,0", "~2500,800", "2500,800"])
+        dims = new_dims(doc)
+        self.assertTrue(dims)
+        for d in dims:
+            self.assertAlmostEqual(math.radians(d.dxf.angle) % math.pi, math.pi / 2)
+        self.assertEqual(sorted(round(measure(d), 6) for d in dims), [75.0, 1500.0])
+
+    def test_aligned_on_a_line_and_extension_lines_from_a_base_point(self):
+        # JO: the dimension line lies on the picked line's start whatever the cursor.
+        _, doc = self.make(PIPE_RUN, ["JO", "1000,-1700", "~1000,400", "1000,900"])
+        self.assertEqual(len(new_dims(doc)), 2)
+        for d in new_dims(doc):
+            self.assertAlmostEqual(d.dxf.defpoint.y, -1700.0)
+        # XO: every extension line starts on the line through the base point.
+        _, doc = self.make(PIPE_RUN, ["XO", "0,300", "~1000,400", "1000,600"])
+        dims = new_dims(doc)
+        self.assertEqual(len(dims), 2)
+        for d in dims:
+            self.assertAlmostEqual(d.dxf.defpoint2.y, 300.0)
+            self.assertAlmostEqual(d.dxf.defpoint3.y, 300.0)
+
+    def test_preview_frames_follow_the_cursor(self):
+        frames = os.path.join(self.s.dir, "frames")
+        r = self.s.run(["KZ_DIM_MAKE", *PIPE_RUN, "~1000,400", "~1000,-300", "1000,-300"],
+                       options=("--frames", frames))
+        self.assertEqual(r.status, 0, r.stderr)
+        pictures = sorted(os.listdir(frames))
+        self.assertGreaterEqual(len(pictures), 2)
+        with open(os.path.join(frames, pictures[0]), encoding="utf-8") as f:
+            first = f.read()
+        with open(os.path.join(frames, pictures[-1]), encoding="utf-8") as f:
+            last = f.read()
+        self.assertIn("<svg", first)
+        self.assertNotEqual(first, last)  # the chain moved to the other side
+
+
+if __name__ == "__main__":
+    unittest.main()
