@@ -22,7 +22,12 @@ void listOne(const ads_name name) {
     ACHAR handle[20] = {};
     entity->handle().getIntoAsciiBuffer(handle);
     ACHAR* layer = entity->layer();
-    const std::wstring type = kz::utf8ToWide(entity->isA()->dxfName());
+    // The DXF type of the class or of the nearest ancestor that has one (a rotated
+    // dimension is a DIMENSION).
+    const AcRxClass* c = entity->isA();
+    while (c != nullptr && *c->dxfName() == 0)
+        c = c->myParent();
+    const std::wstring type = kz::utf8ToWide(c != nullptr ? c->dxfName() : "");
     acutPrintf(L"\n%18ls  Layer: \"%ls\"\n%18ls  Handle = %ls\n", type.c_str(),
                layer != nullptr ? layer : L"", L"", handle);
     acutDelString(layer);
