@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs the main job on the bundled sample drawing:
-# the result drawing and its picture go to out/.
+# KZ_DIM_MAKE on the pipe run, the riser, the duct and free points
+# (samples/scripts/make-dimensions.scr). Results in out/: the dimensioned drawing, its
+# picture, one picture per cursor move of the drags, and the transcript.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build >/dev/null
 cmake --build build -j "$(nproc)"
+rm -rf out/ini out/frames
 mkdir -p out
-# The sample is made by samples/generator; the committed copy is what it makes.
+# The module writes its settings into the host add-in's ini file: use a copy.
+cp -r samples/ini out/ini
 build/bin/kzdim render samples/route-sample.dxf --svg out/route-sample.svg
+build/bin/kzdim run samples/route-sample.dxf --script samples/scripts/make-dimensions.scr \
+  --ini out/ini/Kelto.ini --scale 30 --out out/dimensioned.dxf --svg out/dimensioned.svg \
+  --frames out/frames | tee out/transcript.txt
 if command -v rsvg-convert >/dev/null; then
-  rsvg-convert out/route-sample.svg -o out/route-sample.png
+  rsvg-convert out/dimensioned.svg -o out/dimensioned.png
 fi
-echo "out/route-sample.svg: the sample drawing's model space"
+echo "out/route-sample.svg: the sample drawing as it comes"
+echo "out/dimensioned.dxf, out/dimensioned.svg: after the script; out/frames: the drags"

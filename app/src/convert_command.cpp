@@ -20,8 +20,7 @@ int runConvert(int argc, char** argv) {
         } else if (input.empty()) {
             input = a;
         } else {
-            std::fprintf(stderr, "kzdim convert: more than one drawing given ('%s')\n",
-                         a.c_str());
+            std::fprintf(stderr, "kzdim convert: more than one drawing given ('%s')\n", a.c_str());
             return 2;
         }
     }

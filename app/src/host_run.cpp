@@ -1,5 +1,7 @@
 #include "host_run.h"
 
+#include "Drag.h"
+
 #include "dbmain.h"
 #include "dxf/drawing_io.h"
 #include "file_save.h"
@@ -15,6 +17,7 @@
 #include "win_host_options.h"
 #include "win_module.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,24 +46,24 @@ void fail(const std::string& message) {
 // the drag shows, all in the view of the drawing window.
 void renderFramesInto(const std::string& folder) {
     auto count = std::make_shared<int>(0);
-    kz::ed::setDragFrameSink([folder, count](const std::vector<const AcDbEntity*>& preview,
-                                             const AcGePoint3d&) {
-        AcDbDatabase* db = kz::ed::documentDatabase();
-        if (db == nullptr)
-            return;
-        const kz::ed::DrawingView& v = kz::ed::drawingView();
-        render::RenderOptions options;
-        double halfH = v.viewHeight / 2, halfW = halfH * v.width / v.height;
-        options.view = render::Box{v.center.x - halfW, v.center.y - halfH, v.center.x + halfW,
-                                   v.center.y + halfH};
-        options.pixelWidth = v.width;
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%04d.svg", ++*count);
-        std::string path = (std::filesystem::path(folder) / name).string();
-        std::string error;
-        if (!saveFileAtomically(path, render::renderModelSpace(*db, preview, options), error))
-            kz::ed::CommandLine::get().stop(L"", kz::utf8ToWide(error));
-    });
+    kz::ed::setDragFrameSink(
+        [folder, count](const std::vector<const AcDbEntity*>& preview, const AcGePoint3d&) {
+            AcDbDatabase* db = kz::ed::documentDatabase();
+            if (db == nullptr)
+                return;
+            const kz::ed::DrawingView& v = kz::ed::drawingView();
+            render::RenderOptions options;
+            double halfH = v.viewHeight / 2, halfW = halfH * v.width / v.height;
+            options.view = render::Box{v.center.x - halfW, v.center.y - halfH, v.center.x + halfW,
+                                       v.center.y + halfH};
+            options.pixelWidth = v.width;
+            char name[32];
+            std::snprintf(name, sizeof name, "frame-%04d.svg", ++*count);
+            std::string path = (std::filesystem::path(folder) / name).string();
+            std::string error;
+            if (!saveFileAtomically(path, render::renderModelSpace(*db, preview, options), error))
+                kz::ed::CommandLine::get().stop(L"", kz::utf8ToWide(error));
+        });
 }
 
 bool takeValue(const char* command, int argc, char** argv, int& i, std::string& value) {
@@ -95,6 +98,18 @@ bool parseRunOptions(const char* command, int argc, char** argv, bool allowScrip
         else if (a == "--load") {
             ok = takeValue(command, argc, argv, i, module);
             o.load.push_back(module);
+        } else if (a == "--scale") {
+            std::string text;
+            ok = takeValue(command, argc, argv, i, text);
+            char* end = nullptr;
+            double v = ok ? std::strtod(text.c_str(), &end) : 0.0;
+            if (ok && (text.empty() || *end != 0 || !std::isfinite(v) || v <= 0.0)) {
+                std::fprintf(stderr,
+                             "kzdim %s: --scale needs a positive number such as 100, not '%s'\n",
+                             command, text.c_str());
+                return false;
+            }
+            o.scale = v;
         } else if (a == "--lang") {
             ok = takeValue(command, argc, argv, i, lang);
             char* end = nullptr;
@@ -162,6 +177,7 @@ int runHost(const RunOptions& o, std::unique_ptr<kz::ed::LineSource> input,
     }
 
     kz::ed::startHost(std::move(sink));
+    kz::setDragViewScale(o.scale);
     if (!o.frames.empty())
         renderFramesInto(o.frames);
     kz::ed::openDocument(std::move(db), o.drawing == "new" ? L"" : kz::utf8ToWide(o.drawing));

@@ -20,6 +20,7 @@ struct RunOptions {
     std::string frames;
     std::string ini;
     std::optional<unsigned> lang;
+    double scale = 1.0;            // the drawing scale the drag library reports (CDrag::scale)
     std::vector<std::string> load; // further modules, loaded after the bundled ones
     bool bundled = true;           // load Kelto.arx and KzDim.arx
 };

@@ -28,6 +28,7 @@ const char* const kUsage =
     "  --svg FILE      draw model space there when the run succeeded\n"
     "  --frames DIR    draw one picture per cursor move of a drag (frame-0001.svg, ...)\n"
     "  --ini FILE      the host add-in's ini file\n"
+    "  --scale N       the drawing scale (1:N) that sizes route dimensions; 1 by default\n"
     "  --lang LCID     the user-interface language (default 1041, Japanese)\n"
     "  --load MODULE   load a further application after the bundled ones\n"
     "  --no-addins     do not load Kelto.arx and KzDim.arx\n"
