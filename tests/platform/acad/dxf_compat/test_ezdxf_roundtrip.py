@@ -136,10 +136,8 @@ class EzdxfDrawingThroughKzdim(unittest.TestCase):
                 del values["rotation (any form)"]
             self.assertEqual({k: after[handle].get(k) for k in values}, values, handle)
 
-    @unittest.expectedFailure
     def test_mtext_turned_by_an_angle_keeps_its_angle(self):
-        # Known fault of the MText reader (not of the file layer): group 50 is read
-        # as radians where files (ezdxf's dimension texts among them) give degrees.
+        # Group 50 of an MText is in degrees (ezdxf's dimension texts among them).
         turned = mtexts_turned_by_angle(self.before)
         self.assertTrue(turned)
         for handle in turned:

@@ -304,9 +304,10 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer) {
     m_contents = std::move(contents);
     m_normal = kz::cleanNormal(m_normal);
     if (hasRotation) {
-        // Group 50 is in radians.
+        // Group 50 is in degrees in the files that carry it (the DXF reference says
+        // radians, but writers such as ezdxf use degrees, and so do real drawings).
         m_direction = kz::ocsXAxis(m_normal);
-        m_direction.rotateBy(rotation, m_normal);
+        m_direction.rotateBy(rotation * M_PI / 180.0, m_normal);
     } else if (hasDirection && !direction.isZeroLength()) {
         m_direction = direction.normal();
     } else {
