@@ -43,8 +43,18 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
         return AcRx::kRetOK;
     }
     case AcRx::kUnloadAppMsg:
-        if (m.languageModule)
+        // Nothing of the module may stay reachable once it is unmapped: its commands
+        // and the reactor the route library would call.
+        acedRegCmds->removeGroup(L"VESTRA");
+        if (m.replaceReactor) {
+            RuleComn_removeReplaceReactor(m.replaceReactor);
+            delete m.replaceReactor;
+            m.replaceReactor = nullptr;
+        }
+        if (m.languageModule) {
             FreeLibrary(m.languageModule);
+            m.languageModule = nullptr;
+        }
         return AcRx::kRetOK;
     default:
         return AcRx::kRetOK;
