@@ -36,6 +36,22 @@ class MakeDimensionsScriptTest(unittest.TestCase):
         self.assertEqual(kzdim_run.links(riser), ["6C"])
         self.assertFalse(doc.audit().has_errors)
 
+    def test_settings_palette_and_handle_script(self):
+        with open(os.path.join(kzdim_run.SRC, "samples", "scripts",
+                               "settings-palette-handle.scr"), encoding="utf-8") as f:
+            r = self.s.run(f.read().splitlines(), save=False)
+        self.assertEqual(r.status, 0, r.stdout[-2000:] + r.stderr)
+        stored = self.s.ini_section("寸法線")
+        self.assertEqual((stored["文字高さ"], stored["寸法線色"], stored["補助線固定"],
+                          stored["補助線長さ"], stored["アイソメ寸法"]), ("3", "1", "1", "12.0", "0"))
+        # The second settings dialog (from the palette) shows the stored values.
+        second = r.stdout.split("Dialog 212 closed")[1]
+        self.assertIn('200 edit 文字高さ: "3"', second)
+        self.assertIn("231 check 補助線長さを固定: 1", second)
+        lists = [[l.split("= ")[1] for l in part.split("コマンド:")[0].splitlines()
+                  if "Handle = " in l] for part in r.stdout.split("コマンド: LIST")[1:]]
+        self.assertEqual(lists, [["61"], ["9C"]])
+
     def test_scale_must_be_a_positive_number(self):
         for bad in ("0", "-3", "abc", "nan"):
             r = subprocess.run([kzdim_run.KZDIM, "run", "new", "--scale", bad],

@@ -19,6 +19,12 @@ def new_dims(doc):
                    if d.dxf.handle not in OLD_DIMS), key=lambda d: d.dxf.defpoint2.x)
 
 
+def dstyle(dim):
+    """The dimension-variable overrides of a dimension, by group code."""
+    tags = [value for code, value in dim.get_xdata("ACAD")]
+    return {tags[i]: tags[i + 1] for i in range(2, len(tags) - 1, 2) if tags[i] != "}"}
+
+
 def measure(dim):
     return dim.get_measurement()
 
@@ -51,6 +57,45 @@ class MakeCommandTest(unittest.TestCase):
         self.assertEqual(links(pipe), ["7D", dims[0].dxf.handle, dims[1].dxf.handle])
         self.assertEqual(links(riser), ["9C", dims[1].dxf.handle])
         self.assertFalse(doc.audit().has_errors)
+
+    def test_the_second_dimension_of_a_chain_drops_its_shared_end(self):
+        _, doc = self.make(PIPE_RUN, ["~1000,400", "1000,500"])
+        pipe, gap = sorted(new_dims(doc), key=measure, reverse=True)
+        self.assertEqual(dstyle(pipe).get(75, 0), 0)  # DIMSE1
+        self.assertEqual(dstyle(gap)[75], 1)
+        self.assertEqual(doc.entitydb[dstyle(gap)[343]].dxf.name, "_NONE")  # DIMBLK1
+        self.assertNotEqual(doc.entitydb[dstyle(pipe)[343]].dxf.name, "_NONE")
+
+    def test_duct_width_on_its_side_and_gaps_under_one_unit(self):
+        # A lone duct seen from its left: the chain (0, w/2), (0, -w/2), (L, -w/2) gives
+        # the width across and the length along; only the width is shown on side 1.
+        _, doc = self.make(["#73", ""], ["~-600,-1200", "-600,-1200"])
+        (width,) = new_dims(doc)
+        self.assertAlmostEqual(measure(width), 400.0)
+        self.assertAlmostEqual(width.dxf.defpoint2.y, -1000.0)
+        self.assertAlmostEqual(width.dxf.defpoint3.y, -1400.0)
+        self.assertEqual(links(width), ["73"])
+        # Two free points measure 0.9: hidden, nothing added; 1.0: added, without links.
+        _, doc = self.make(["OP", "0,-3000", "0.9,-3000", ""], ["~0,-2900", "0,-2900"])
+        self.assertEqual(new_dims(doc), [])
+        _, doc = self.make(["OP", "0,-3000", "1,-3000", ""], ["~0,-2900", "0,-2900"])
+        (gap,) = new_dims(doc)
+        self.assertAlmostEqual(measure(gap), 1.0)
+        self.assertFalse(gap.has_xdata("KZ_DIMENSION"))
+
+    def test_commits_append_in_order_and_prune_names_of_missing_objects(self):
+        import ezdxf
+        doc = ezdxf.readfile(kzdim_run.SAMPLE)
+        doc.entitydb["61"].set_xdata("KZ_DIMENSION", [(1000, "7D"), (1000, "FFFF0")])
+        start = os.path.join(self.s.dir, "dangling.dxf")
+        doc.saveas(start)
+        r = self.s.run(["KZ_DIM_MAKE", "#61", "", "~1000,400", "1000,500",
+                        "KZ_DIM_MAKE", "#61", "", "~1000,400", "1000,700"], drawing=start)
+        self.assertEqual(r.status, 0, r.stderr)
+        doc = r.drawing()
+        made = sorted(new_dims(doc), key=lambda d: d.dxf.defpoint.y)
+        self.assertEqual(len(made), 2)
+        self.assertEqual(links(doc.entitydb["61"]), ["7D"] + [d.dxf.handle for d in made])
 
     def test_cursor_below_the_run_puts_the_chain_below(self):
         _, doc = self.make(PIPE_RUN, ["~1000,400", "~1000,-300", "1000,-300"])

@@ -27,6 +27,11 @@ class ModuleFrameTest(unittest.TestCase):
         r = self.s.run(["KZ_DIM_MAKE", "*CANCEL*"], save=False)
         self.assertIn(PROMPT_EN, r.stdout)
         self.assertNotIn("ERROR", r.stdout)
+        # Only the low 16 bits name the language: 66577 is 0x10411, Japanese.
+        self.s.set_ini("LANGUAGE", "LCID", "66577")
+        r = self.s.run(["KZ_DIM_MAKE", "*CANCEL*"], save=False)
+        self.assertIn(PROMPT_JA, r.stdout)
+        self.assertNotIn("ERROR", r.stdout)
         # 1041 and 0 both mean the module's own (Japanese) texts.
         self.s.set_ini("LANGUAGE", "LCID", "0")
         r = self.s.run(["KZ_DIM_MAKE", "*CANCEL*"], save=False)
@@ -64,6 +69,19 @@ class ModuleFrameTest(unittest.TestCase):
         # Closed without a button: nothing is sent.
         r = self.s.run(["KZ_DIM_DIALOG", "CANCEL"], save=False)
         self.assertNotIn("Dialog 200", r.stdout)
+
+    def test_handle_skips_names_of_missing_objects(self):
+        import ezdxf
+        doc = ezdxf.readfile(kzdim_run.SAMPLE)
+        doc.entitydb["61"].set_xdata("KZ_DIMENSION",
+                                     [(1000, "7D"), (1000, "FFFF0"), (1000, "8C")])
+        start = os.path.join(self.s.dir, "dangling.dxf")
+        doc.saveas(start)
+        r = self.s.run(["KZ_DIM_HANDLE", "#61", "", "LIST"], drawing=start, save=False)
+        self.assertEqual(r.status, 0, r.stderr)
+        listed = [l.split("= ")[1] for l in r.stdout.split("コマンド: LIST")[1].splitlines()
+                  if "Handle = " in l]
+        self.assertEqual(listed, ["7D", "8C"])
 
     def test_handle_selects_what_a_record_names(self):
         r = self.s.run(["KZ_DIM_HANDLE", "#7D", "", "LIST",

@@ -72,6 +72,23 @@ class ConfigCommandTest(unittest.TestCase):
         self.assertTrue(shown(r.stdout, 210).startswith("1 "))
         self.assertTrue(shown(r.stdout, 212).startswith("30 "))
 
+    def test_a_store_missing_one_key_is_written_whole_and_flags_are_zero_or_one(self):
+        values = {"重ね寸法はなれ量": "9", "文字高さ": "4", "黒丸サイズ": "1", "文字はなれ量": "0.5",
+                  "補助線はなれ量": "3", "寸法線色": "2", "寸法補助線色": "3", "寸法文字色": "4",
+                  "文字縦横比": "0.7", "矢印タイプ": "6", "文字方向": "0", "補助線固定": "5"}
+        for key, value in values.items():  # every key but 補助線長さ
+            self.s.set_ini("寸法線", key, value)
+        r = self.s.run(["KZ_DIM_CONFIG", "CANCEL"], save=False)
+        self.assertEqual(r.status, 0, r.stderr)
+        stored = self.stored()
+        # Read up to the missing key, then all thirteen written: the length from the
+        # shared file, a flag of 5 as "0".
+        self.assertEqual(stored["補助線長さ"], "10.0")
+        self.assertEqual(stored["補助線固定"], "0")
+        self.assertEqual({k: stored[k] for k in values if k != "補助線固定"},
+                         {k: v for k, v in values.items() if k != "補助線固定"})
+        self.assertEqual(shown(r.stdout, 200), '"4"')
+
     def test_a_field_that_is_not_a_number_keeps_the_dialog_open(self):
         r = self.s.run(["KZ_DIM_CONFIG", "201=abc", "OK", "201=2", "OK"], save=False)
         self.assertEqual(r.status, 0, r.stderr)
