@@ -97,6 +97,32 @@ class MakeCommandTest(unittest.TestCase):
         self.assertEqual(len(made), 2)
         self.assertEqual(links(doc.entitydb["61"]), ["7D"] + [d.dxf.handle for d in made])
 
+    def test_elements_picked_right_to_left_are_chained_left_to_right(self):
+        # A drawing made by ezdxf: three more 2000 pipes in a row at y = 3000, with the
+        # route data of the sample's pipe.
+        import ezdxf
+        doc = ezdxf.readfile(kzdim_run.SAMPLE)
+        msp = doc.modelspace()
+        pipes = []
+        for x in (0, 2000, 4000):
+            ref = msp.add_blockref("P50-2000", (x, 3000), dxfattribs={"layer": "PIPE"})
+            ref.set_xdata("KZ_LINK", [(1000, "1|||01||0|")])
+            ref.add_attrib("S121", "50A", (x + 1000, 3050))
+            pipes.append(ref.dxf.handle)
+        start = os.path.join(self.s.dir, "row.dxf")
+        doc.saveas(start)
+        r = self.s.run(["KZ_DIM_MAKE", *["#" + h for h in reversed(pipes)], "",
+                        "~3000,3500", "3000,3500"], drawing=start)
+        self.assertEqual(r.status, 0, r.stdout[-1500:] + r.stderr)
+        made = [d for d in r.drawing().modelspace().query("DIMENSION")
+                if d.dxf.handle not in OLD_DIMS]
+        # Added in chain order: handles grow from left to right.
+        self.assertEqual(len(made), 3)
+        made.sort(key=lambda d: int(d.dxf.handle, 16))
+        self.assertEqual([round(min(d.dxf.defpoint2.x, d.dxf.defpoint3.x)) for d in made],
+                         [0, 2000, 4000])
+        self.assertEqual([links(d) for d in made], [[h] for h in pipes])
+
     def test_cursor_below_the_run_puts_the_chain_below(self):
         _, doc = self.make(PIPE_RUN, ["~1000,400", "~1000,-300", "1000,-300"])
         dims = new_dims(doc)
