@@ -25,11 +25,6 @@
 
 namespace kz::app {
 
-namespace {
-
-// The host add-in and the module, loaded in this order from the executable's folder.
-const char* const kBundledModules[] = {"Kelto.arx", "KzDim.arx"};
-
 std::filesystem::path executableFolder() {
     wchar_t buffer[4096];
     DWORD n = GetModuleFileNameW(nullptr, buffer, 4096);
@@ -37,6 +32,11 @@ std::filesystem::path executableFolder() {
         return std::filesystem::current_path();
     return std::filesystem::path(kz::wideToUtf8(std::wstring(buffer, n))).parent_path();
 }
+
+namespace {
+
+// The host add-in and the module, loaded in this order from the executable's folder.
+const char* const kBundledModules[] = {"Kelto.arx", "KzDim.arx"};
 
 void fail(const std::string& message) {
     std::fprintf(stderr, "kzdim: %s\n", message.c_str());

@@ -4,6 +4,7 @@
 
 #include "ed/line_source.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,6 +25,9 @@ struct RunOptions {
     std::vector<std::string> load; // further modules, loaded after the bundled ones
     bool bundled = true;           // load Kelto.arx and KzDim.arx
 };
+
+// The folder of the kzdim executable (the bundled applications and sample live there).
+std::filesystem::path executableFolder();
 
 // Parses the arguments after the command word; false (after printing a message to
 // standard error) when they are not usable.

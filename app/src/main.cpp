@@ -1,5 +1,6 @@
 // kzdim: the headless CAD host that runs the KzDim module on DXF drawings.
 #include "convert_command.h"
+#include "demo_command.h"
 #include "render_command.h"
 #include "run_command.h"
 #include "shell_command.h"
@@ -20,6 +21,8 @@ const char* const kUsage =
     "  convert DRAWING --out FILE   load a DXF drawing and save it again (2013 format)\n"
     "  render DRAWING --svg FILE    draw model space as an SVG picture\n"
     "         [--dark] [--width PX] (dark background; picture width, 1200 by default)\n"
+    "  demo [DIR]                   dimension the bundled sample drawing with the bundled\n"
+    "                               script; results in DIR (kzdim-demo by default)\n"
     "  --help                       show this text\n"
     "\n"
     "options of run and shell:\n"
@@ -53,6 +56,8 @@ int main(int argc, char** argv) {
         return kz::app::runShell(argc - 2, argv + 2);
     if (command == "convert")
         return kz::app::runConvert(argc - 2, argv + 2);
+    if (command == "demo")
+        return kz::app::runDemo(argc - 2, argv + 2);
     if (command == "render")
         return kz::app::runRender(argc - 2, argv + 2);
     std::fprintf(stderr, "kzdim: unknown command '%s' (try kzdim --help)\n", argv[1]);
