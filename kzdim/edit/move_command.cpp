@@ -109,11 +109,13 @@ void DrawArrowhead(const AcGePoint3d& c0, const AcGePoint3d& c1, double a) {
     CView* view = acedGetAcadDwgView();
     if (!view)
         return;
+    // With the cursor outside every viewport there is no place to draw the mark in.
+    AcGePoint3d mid((c0.x + c1.x) / 2, (c0.y + c1.y) / 2, (c0.z + c1.z) / 2);
+    POINT m = {0, 0};
+    if (!acedCoordFromWorldToPixel(viewport, asDblArray(mid), m))
+        return;
     HWND window = view->GetSafeHwnd();
     HDC dc = GetDC(window);
-    AcGePoint3d mid((c0.x + c1.x) / 2, (c0.y + c1.y) / 2, (c0.z + c1.z) / 2);
-    POINT m;
-    acedCoordFromWorldToPixel(viewport, asDblArray(mid), m);
     double alpha = a * M_PI / 180.0;
     POINT tip = {static_cast<LONG>(m.x + 16 * std::cos(alpha)),
                  static_cast<LONG>(m.y - 16 * std::sin(alpha))};
