@@ -19,7 +19,8 @@ class SubentityList; // the sub-entities an entity owns (vertices, attributes)
 class AcDbAttribute;
 
 // Walks a list of entity ids: the vertices of a polyline, the attributes of a block
-// reference. Erased entities are skipped.
+// reference. Erased entities are skipped, except those of an erased owner (erased with
+// it), which a reader that opened the owner as erased still walks.
 class AcDbObjectIterator {
 public:
     void start(bool atEnd = false);
@@ -37,12 +38,13 @@ public:
         AcDbObjectId id;
         AcDbEntity* entity = nullptr;
     };
-    explicit AcDbObjectIterator(std::vector<Entry> entries);
+    explicit AcDbObjectIterator(std::vector<Entry> entries, bool ownerErased = false);
 
 private:
     bool usable(std::size_t index) const;
     std::vector<Entry> m_entries;
     long m_pos = 0;
+    bool m_ownerErased = false;
 };
 
 class AcDbLine : public AcDbCurve {

@@ -130,7 +130,7 @@ Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& attributeId,
 
 AcDbObjectIterator* AcDbBlockReference::attributeIterator() const {
     assertReadEnabled();
-    return m_attributes->newIterator();
+    return m_attributes->newIterator(isErased());
 }
 
 Acad::ErrorStatus AcDbBlockReference::openAttribute(AcDbAttribute*& attribute, AcDbObjectId id,

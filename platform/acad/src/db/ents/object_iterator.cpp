@@ -2,13 +2,14 @@
 
 #include "db/stub.h"
 
-AcDbObjectIterator::AcDbObjectIterator(std::vector<Entry> entries) : m_entries(std::move(entries)) {
+AcDbObjectIterator::AcDbObjectIterator(std::vector<Entry> entries, bool ownerErased)
+    : m_entries(std::move(entries)), m_ownerErased(ownerErased) {
     start();
 }
 
 bool AcDbObjectIterator::usable(std::size_t index) const {
     const Entry& e = m_entries[index];
-    return e.id.isNull() || !e.id.isErased();
+    return e.id.isNull() || m_ownerErased || !e.id.isErased();
 }
 
 void AcDbObjectIterator::start(bool atEnd) {

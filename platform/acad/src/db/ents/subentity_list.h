@@ -25,7 +25,10 @@ public:
     void moveIntoDatabase(AcDbEntity* owner);
     // The live sub-entities in order, each with its id (null while kept).
     std::vector<AcDbObjectIterator::Entry> entries(bool includeErased = false) const;
-    AcDbObjectIterator* newIterator() const { return new AcDbObjectIterator(entries()); }
+    // The iterator of an erased owner walks the sub-entities that were erased with it.
+    AcDbObjectIterator* newIterator(bool ownerErased = false) const {
+        return new AcDbObjectIterator(entries(ownerErased), ownerErased);
+    }
     bool contains(AcDbObjectId id) const;
     // Erases or unerases the resident sub-entities and the SEQEND with their owner.
     void setErased(bool erased);

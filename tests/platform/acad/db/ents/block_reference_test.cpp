@@ -175,8 +175,26 @@ TEST_F(BlockRefTest, AttributesOfANewReferenceJoinTheDatabaseWithIt) {
     ASSERT_EQ(open->erase(), Acad::eOk);
     EXPECT_TRUE(first.isErased());
     EXPECT_TRUE(open->kzSequenceEnd()->isErased());
+    ASSERT_EQ(open->close(), Acad::eOk);
+    // Opened as erased, the reference still lists the attributes erased with it.
+    ASSERT_EQ(acdbOpenObject(open, refId, AcDb::kForWrite, true), Acad::eOk);
+    it.reset(open->attributeIterator());
+    n = 0;
+    for (; !it->done(); it->step(), ++n)
+        EXPECT_STREQ(AcDbAttribute::cast(it->entity())->tagConst(), tags[n]);
+    EXPECT_EQ(n, 2);
     ASSERT_EQ(open->erase(false), Acad::eOk);
     EXPECT_FALSE(first.isErased());
+    // A live reference skips an attribute erased on its own.
+    AcDbAttribute* lone = nullptr;
+    ASSERT_EQ(open->openAttribute(lone, first, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(lone->erase(), Acad::eOk);
+    lone->close();
+    it.reset(open->attributeIterator());
+    ASSERT_FALSE(it->done());
+    EXPECT_STREQ(AcDbAttribute::cast(it->entity())->tagConst(), L"B");
+    it->step();
+    EXPECT_TRUE(it->done());
 
     // A foreign id is not one of its attributes.
     AcDbAttribute* attr = nullptr;
