@@ -52,17 +52,20 @@ class MakeDimensionsScriptTest(unittest.TestCase):
                   if "Handle = " in l] for part in r.stdout.split("コマンド: LIST")[1:]]
         self.assertEqual(lists, [["61"], ["9C"]])
 
-    def test_kzdim_demo_writes_the_dimensioned_sample(self):
+    def test_kzdim_demo_runs_every_bundled_script(self):
         import ezdxf
         out = os.path.join(self.s.dir, "demo")
-        r = subprocess.run([kzdim_run.KZDIM, "demo", out], capture_output=True, timeout=120)
-        self.assertEqual(r.returncode, 0, r.stderr.decode())
-        doc = ezdxf.readfile(os.path.join(out, "dimensioned.dxf"))
-        self.assertEqual(len(doc.modelspace().query("DIMENSION")), 4 + 6)
+        r = subprocess.run([kzdim_run.KZDIM, "demo", out], capture_output=True, timeout=300)
+        self.assertEqual(r.returncode, 0, r.stdout.decode() + r.stderr.decode())
+        made = ezdxf.readfile(os.path.join(out, "make-dimensions.dxf"))
+        self.assertEqual(len(made.modelspace().query("DIMENSION")), 4 + 6)
         self.assertTrue(os.listdir(os.path.join(out, "frames")))
-        with open(os.path.join(out, "transcript.txt"), encoding="utf-8") as f:
-            self.assertEqual(f.read(), r.stdout.decode("utf-8"))
-        self.assertIn("<svg", open(os.path.join(out, "dimensioned.svg"), encoding="utf-8").read())
+        for name in ("edit-text", "edit-xline", "move-length"):
+            self.assertFalse(ezdxf.readfile(os.path.join(out, name + ".dxf")).audit().has_errors)
+            with open(os.path.join(out, name + ".svg"), encoding="utf-8") as f:
+                self.assertIn("<svg", f.read())
+        with open(os.path.join(out, "move-length.txt"), encoding="utf-8") as f:
+            self.assertIn("KZ_REJOB1: ", f.read())
         r = subprocess.run([kzdim_run.KZDIM, "demo", "a", "b"], capture_output=True, timeout=60)
         self.assertEqual(r.returncode, 2)
 
