@@ -57,6 +57,18 @@ int PickLineSegment(dragdata* data, AcGePoint3d* p1, AcGePoint3d* p2, const wcha
 
 namespace {
 
+// E or D typed at an option's prompt: E turns on an option that was given a point or
+// line before (bit 0x80), D turns it off and keeps what was given.
+void SwitchOption(Adesk::UInt8& flags) {
+    wchar_t keyword[133] = {};
+    if (acedGetInput(keyword) != RTNORM)
+        return;
+    if (_wcsicmp(keyword, L"E") == 0 && (flags & 0x80))
+        flags |= 0x01;
+    else if (_wcsicmp(keyword, L"D") == 0)
+        flags &= 0x80;
+}
+
 // The line option of JO and KO: a picked segment, or E/D to switch the option.
 int LineOption(dragdata* data, Adesk::UInt8& flags, AcGePoint3d& p1, AcGePoint3d& p2) {
     acedInitGet(7, L"E D");
@@ -64,15 +76,8 @@ int LineOption(dragdata* data, Adesk::UInt8& flags, AcGePoint3d& p1, AcGePoint3d
     p2 = AcGePoint3d::kOrigin;
     CString prompt = LoadKzString(IDS_PROMPT_LINE_OPTION);
     int rc = PickLineSegment(data, &p1, &p2, prompt);
-    if (rc == RTKWORD) {
-        wchar_t keyword[133] = {};
-        if (acedGetInput(keyword) == RTNORM) {
-            if (_wcsicmp(keyword, L"E") == 0 && (flags & 0x80))
-                flags |= 0x01;
-            else if (_wcsicmp(keyword, L"D") == 0)
-                flags &= 0x80;
-        }
-    }
+    if (rc == RTKWORD)
+        SwitchOption(flags);
     return rc;
 }
 
@@ -85,13 +90,7 @@ int PointOption(Adesk::UInt8& flags, AcGePoint3d& point) {
     if (rc == RTNORM) {
         point = asPnt3d(pt);
     } else if (rc == RTKWORD) {
-        wchar_t keyword[133] = {};
-        if (acedGetInput(keyword) == RTNORM) {
-            if (_wcsicmp(keyword, L"E") == 0 && (flags & 0x80))
-                flags |= 0x01;
-            else if (_wcsicmp(keyword, L"D") == 0)
-                flags &= 0x80;
-        }
+        SwitchOption(flags);
     }
     return rc;
 }

@@ -170,6 +170,20 @@ class MakeCommandTest(unittest.TestCase):
             self.assertAlmostEqual(d.dxf.defpoint2.y, 300.0)
             self.assertAlmostEqual(d.dxf.defpoint3.y, 300.0)
 
+    def test_options_are_switched_off_and_on_without_losing_their_point(self):
+        def origins(placement):
+            _, doc = self.make(PIPE_RUN, placement)
+            return sorted({round(p.y, 6) for d in new_dims(doc)
+                           for p in (d.dxf.defpoint2, d.dxf.defpoint3)})
+        # D turns XO off: the extension lines start at the route again (y 0), the one
+        # that would run up along the riser at its foot on the dimension line (y 600).
+        self.assertEqual(origins(["XO", "0,300", "XO", "D", "~1000,400", "1000,600"]),
+                         [0.0, 600.0])
+        # E turns it on again with the point given before.
+        self.assertEqual(origins(["XO", "0,300", "XO", "D", "XO", "E", "1000,600"]), [300.0])
+        # E on an option that never had a point does nothing.
+        self.assertEqual(origins(["XO", "E", "~1000,400", "1000,600"]), [0.0, 600.0])
+
     def test_preview_frames_follow_the_cursor(self):
         frames = os.path.join(self.s.dir, "frames")
         r = self.s.run(["KZ_DIM_MAKE", *PIPE_RUN, "~1000,400", "~1000,-300", "1000,-300"],
