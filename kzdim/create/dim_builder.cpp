@@ -5,6 +5,7 @@
 #include "create/segment_order.h"
 #include "record/link_record.h"
 #include "settings/dim_rules.h"
+#include "settings/shared_ends.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -57,7 +58,7 @@ struct BuildRun {
         }
         ApplyDimLayers(dim);
         dim->setDimscale(CDrag::scale());
-        SuppressSharedEnds(job, dim, drag);
+        // The shared ends are suppressed for all candidates at once after the run.
         drag.Append(dim, FormatPlacementTag(p1, p2, linkPart), -1);
     }
 
@@ -160,4 +161,7 @@ void BuildRouteDimensions(CDimData& job, CDrag& drag) {
         CString link = idK == idNext ? LinkPartOne(idK) : LinkPartTwo(idK, idNext);
         run.Candidate(run.chainPoints[k], run.chainPoints[k + 1], link, true);
     }
+    // Each candidate against those appended before it, as if each had been compared
+    // just before its own append.
+    SuppressSharedEndsInOrder(job, drag);
 }

@@ -1,5 +1,7 @@
 #include "create/dim_data.h"
 
+#include "create/route_edge_index.h"
+
 CDimData::CDimData() = default;
 
 CDimData::~CDimData() {

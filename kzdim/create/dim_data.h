@@ -6,6 +6,10 @@
 #include "frame/platform.h"
 #include "settings/dim_settings.h"
 
+#include <memory>
+
+class RouteEdgeIndex;
+
 // One picked route segment.
 struct DimSegment {
     // Where it came from: -2 a picked point, -1 a plain line, otherwise the link code
@@ -63,4 +67,7 @@ public:
     // this record.
     CDrag* drag = nullptr;
     wchar_t promptText[260] = {};
+    // The route's edges for trimming extension lines during the drag; made at the first
+    // cursor move and again whenever the segments no longer match it.
+    std::unique_ptr<RouteEdgeIndex> edgeIndex;
 };

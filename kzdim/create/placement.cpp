@@ -3,6 +3,7 @@
 #include "create/dim_builder.h"
 #include "create/dim_data.h"
 #include "create/line_geometry.h"
+#include "create/route_edge_index.h"
 #include "record/link_record.h"
 
 #include <cmath>
@@ -120,8 +121,8 @@ void Place(CDimData& job, AcDbRotatedDimension* dim, const CString& tag, const A
     AcGePoint3d f1 = r1, f2 = r2;
     IntersectLines(r1, r1 + across, p, p + along, f1);
     IntersectLines(r2, r2 + across, p, p + along, f2);
-    TrimExtensionOrigin(job, r1, f1);
-    TrimExtensionOrigin(job, r2, f2);
+    job.edgeIndex->Trim(r1, f1);
+    job.edgeIndex->Trim(r2, f2);
     dim->setXLine1Point(r1);
     dim->setXLine2Point(r2);
 }
@@ -142,6 +143,8 @@ int PlacementSampleCallback(dragdata* data) {
     ShowOrHide(*job, drag, p);
     if ((job->koFlags & 0x01) && !(job->joFlags & 0x01))
         StackOnReference(*job, p);
+    if (!job->edgeIndex || !job->edgeIndex->Describes(*job))
+        job->edgeIndex = std::make_unique<RouteEdgeIndex>(*job);
     for (int i = 0; i < drag.Length(); ++i) {
         int enabled = 0;
         CString tag;

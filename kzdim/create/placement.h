@@ -6,6 +6,7 @@
 #include "frame/platform.h"
 
 class CDimData;
+struct DimSegment;
 
 int PlacementSampleCallback(dragdata* data);
 int PlacementEndCallback(dragdata* data);
@@ -22,5 +23,18 @@ double RoundedDegrees(double radians);
 int ClassifyOverlap(const AcGePoint3d& p0, const AcGePoint3d& p1, const AcGePoint3d& p2,
                     const AcGePoint3d& p3, bool& same);
 // Keeps an extension line from running along route geometry: moves its origin o
-// toward its foot f on the dimension line.
+// toward its foot f on the dimension line. Walks every segment; RouteEdgeIndex
+// (route_edge_index.h) gives the same result without the walk.
 void TrimExtensionOrigin(const CDimData& job, AcGePoint3d& origin, const AcGePoint3d& foot);
+
+// One straight piece of route geometry an extension line must not run along: a plain
+// line or straight element itself, or one of the two long sides of a duct.
+struct RouteEdge {
+    AcGePoint3d start, end;
+    bool ductEdge = false;
+};
+// The edges of a segment in walk order (a duct's first side, then its second); 0 for
+// segments of one point and for kinds that are not walked.
+int SegmentEdges(const DimSegment& seg, RouteEdge (&edges)[2]);
+// One step of the walk: true when the edge stops it, with the origin moved.
+bool TrimAlongEdge(const RouteEdge& edge, AcGePoint3d& origin, const AcGePoint3d& foot);

@@ -100,40 +100,45 @@ bool ApplyOverlap(int r, bool same, const AcGePoint3d& start, const AcGePoint3d&
 
 } // namespace
 
+int SegmentEdges(const DimSegment& seg, RouteEdge (&edges)[2]) {
+    if (seg.points.length() < 2)
+        return 0;
+    if (seg.kind == -1 || seg.kind == 1) {
+        edges[0] = RouteEdge{seg.points[0], seg.points[1], false};
+        return 1;
+    }
+    if (seg.kind != 100)
+        return 0;
+    AcGePoint3d c0 = seg.points[0];
+    AcGePoint3d c1 = seg.points[1];
+    double h = seg.width * 0.5;
+    double len = c0.distanceTo(c1);
+    double x = acutAngle(asDblArray(c0), asDblArray(c1));
+    double psiDeg = ApiComn_ConvToAngle(x) + 90.0;
+    if (psiDeg >= 180.0)
+        psiDeg -= 180.0;
+    double psi = ApiComn_ConvToRadian(psiDeg);
+    AcGeVector3d u(std::cos(psi), std::sin(psi), 0.0);
+    AcGeVector3d v(std::cos(x), std::sin(x), 0.0);
+    AcGePoint3d oneStart = c0 + u * h;
+    AcGePoint3d twoStart = c0 - u * h;
+    edges[0] = RouteEdge{oneStart, oneStart + v * len, true};
+    edges[1] = RouteEdge{twoStart, twoStart + v * len, true};
+    return 2;
+}
+
+bool TrimAlongEdge(const RouteEdge& edge, AcGePoint3d& origin, const AcGePoint3d& foot) {
+    bool same = false;
+    int r = ClassifyOverlap(edge.start, edge.end, origin, foot, same);
+    return ApplyOverlap(r, same, edge.start, edge.end, origin, foot, edge.ductEdge);
+}
+
 void TrimExtensionOrigin(const CDimData& job, AcGePoint3d& origin, const AcGePoint3d& foot) {
     for (int i = 0; i < job.segmentCount; ++i) {
-        const DimSegment& seg = job.segments[i];
-        if (seg.points.length() < 2)
-            continue;
-        bool same = false;
-        if (seg.kind == -1 || seg.kind == 1) {
-            int r = ClassifyOverlap(seg.points[0], seg.points[1], origin, foot, same);
-            if (ApplyOverlap(r, same, seg.points[0], seg.points[1], origin, foot, false))
+        RouteEdge edges[2];
+        int n = SegmentEdges(job.segments[i], edges);
+        for (int k = 0; k < n; ++k)
+            if (TrimAlongEdge(edges[k], origin, foot))
                 return;
-            continue;
-        }
-        if (seg.kind != 100)
-            continue;
-        AcGePoint3d c0 = seg.points[0];
-        AcGePoint3d c1 = seg.points[1];
-        double h = seg.width * 0.5;
-        double len = c0.distanceTo(c1);
-        double x = acutAngle(asDblArray(c0), asDblArray(c1));
-        double psiDeg = ApiComn_ConvToAngle(x) + 90.0;
-        if (psiDeg >= 180.0)
-            psiDeg -= 180.0;
-        double psi = ApiComn_ConvToRadian(psiDeg);
-        AcGeVector3d u(std::cos(psi), std::sin(psi), 0.0);
-        AcGeVector3d v(std::cos(x), std::sin(x), 0.0);
-        AcGePoint3d oneStart = c0 + u * h;
-        AcGePoint3d oneEnd = oneStart + v * len;
-        AcGePoint3d twoStart = c0 - u * h;
-        AcGePoint3d twoEnd = twoStart + v * len;
-        int r = ClassifyOverlap(oneStart, oneEnd, origin, foot, same);
-        if (ApplyOverlap(r, same, oneStart, oneEnd, origin, foot, true))
-            return;
-        r = ClassifyOverlap(twoStart, twoEnd, origin, foot, same);
-        if (ApplyOverlap(r, same, twoStart, twoEnd, origin, foot, true))
-            return;
     }
 }
