@@ -13,6 +13,11 @@ bool Finite(const AcGePoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
+// Bit for bit, not within the point tolerance as AcGePoint3d's == compares.
+bool Identical(const AcGePoint3d& a, const AcGePoint3d& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
 } // namespace
 
 RouteEdgeIndex::RouteEdgeIndex(const CDimData& job) {
@@ -56,7 +61,7 @@ bool RouteEdgeIndex::Describes(const CDimData& job) const {
         bool walked = seg.points.length() >= 2;
         if (s.kind != seg.kind || s.width != seg.width || s.walked != walked)
             return false;
-        if (walked && (s.p0 != seg.points[0] || s.p1 != seg.points[1]))
+        if (walked && (!Identical(s.p0, seg.points[0]) || !Identical(s.p1, seg.points[1])))
             return false;
     }
     return true;

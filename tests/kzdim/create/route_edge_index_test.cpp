@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -121,6 +122,16 @@ TEST(RouteEdgeIndex, DescribesOnlyTheSegmentsItWasMadeFrom) {
     job.segments[5].width += 1.0;
     EXPECT_FALSE(index.Describes(job));
     job.segments[5].width -= 1.0;
+    EXPECT_TRUE(index.Describes(job));
+    // A move far below the point tolerance still changes the edges.
+    int walked = 0;
+    while (job.segments[walked].points.length() < 2)
+        ++walked;
+    AcGePoint3d& first = job.segments[walked].points[0];
+    const double x = first.x;
+    first.x = std::nextafter(x, 1e300);
+    EXPECT_FALSE(index.Describes(job));
+    first.x = x;
     EXPECT_TRUE(index.Describes(job));
     job.segments[19].kind = job.segments[19].kind == 100 ? -1 : 100;
     EXPECT_FALSE(index.Describes(job));
