@@ -1,4 +1,5 @@
 // kzdim: the headless CAD host that runs the KzDim module on DXF drawings.
+#include "audit_command.h"
 #include "convert_command.h"
 #include "demo_command.h"
 #include "render_command.h"
@@ -23,6 +24,10 @@ const char* const kUsage =
     "         [--dark] [--width PX] (dark background; picture width, 1200 by default)\n"
     "  demo [DIR]                   dimension the bundled sample drawing with the bundled\n"
     "                               script; results in DIR (kzdim-demo by default)\n"
+    "  audit DRAWING                report references that point nowhere, dimensions\n"
+    "        [--fix --out FILE]     without their block, broken groups and link lists,\n"
+    "                               duplicate handles; --fix repairs into FILE (exit 0\n"
+    "                               clean, 1 errors left, 3 all fixed)\n"
     "  --help                       show this text\n"
     "\n"
     "options of run and shell:\n"
@@ -58,6 +63,8 @@ int main(int argc, char** argv) {
         return kz::app::runConvert(argc - 2, argv + 2);
     if (command == "demo")
         return kz::app::runDemo(argc - 2, argv + 2);
+    if (command == "audit")
+        return kz::app::runAudit(argc - 2, argv + 2);
     if (command == "render")
         return kz::app::runRender(argc - 2, argv + 2);
     std::fprintf(stderr, "kzdim: unknown command '%s' (try kzdim --help)\n", argv[1]);

@@ -19,29 +19,6 @@ BOOL CModRoute::OnInitDialog() {
     return TRUE;
 }
 
-bool ApplyLengthText(const CString& text, double& value, int& sideFlag) {
-    int less = text.Find(L'<');
-    int greater = text.Find(L'>');
-    if (less >= 0) {
-        if (less != 0)
-            return false;
-        sideFlag = 1;
-        value += ApiComn_atof(text.Mid(1));
-        return true;
-    }
-    if (greater < 0) {
-        double v = ApiComn_atof(text);
-        sideFlag = v > 0.0 ? 1 : 0;
-        value = std::fabs(v);
-        return true;
-    }
-    if (greater != 0)
-        return false;
-    sideFlag = 0;
-    value += ApiComn_atof(text.Mid(1));
-    return true;
-}
-
 void CModRoute::OnOK() {
     CString text;
     GetDlgItemText(IDC_LENGTH_VALUE, text);

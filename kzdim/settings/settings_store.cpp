@@ -5,6 +5,8 @@
 #include "frame/module_state.h"
 #include "res/resource.h"
 
+#include <cmath>
+
 namespace {
 
 enum class Format { Real, Index, OneDecimal, Flag };
@@ -38,21 +40,27 @@ const SettingKey kReadOrder[] = {
 const int kWriteOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 9, 8, 10, 11, 12};
 
 // A value from the configuration store: reals through ApiComn_atof, integers through
-// _wtoi.
+// _wtoi. A damaged file's "1e999" or "nan" leaves the value as it was: sizes that are
+// not finite would make dimensions that cannot be drawn or saved.
 void StoreValueInto(const SettingKey& key, const CString& text, DimSettings& s) {
-    if (key.real)
-        s.*key.real = ApiComn_atof(text);
-    else
+    if (key.real) {
+        double v = ApiComn_atof(text);
+        if (std::isfinite(v))
+            s.*key.real = v;
+    } else {
         s.*key.integer = _wtoi(text);
+    }
 }
 
 // A value from the shared file: everything through ApiComn_atof, integers truncated
-// toward zero.
+// toward zero; a value that is not finite, or out of the integers' range, is skipped.
 void SharedValueInto(const SettingKey& key, const CString& text, DimSettings& s) {
     double v = ApiComn_atof(text);
+    if (!std::isfinite(v))
+        return;
     if (key.real)
         s.*key.real = v;
-    else
+    else if (v > -2147483649.0 && v < 2147483648.0)
         s.*key.integer = static_cast<int>(v);
 }
 

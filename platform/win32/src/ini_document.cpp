@@ -337,7 +337,17 @@ std::optional<std::string> IniDocument::encode(std::wstring_view text) const {
 
 std::optional<std::string> IniDocument::serialize() const {
     std::string out(bomOf(encoding_));
+    // A UTF-16 file cut after an odd number of bytes ends in half a character. Text
+    // that goes after it starts on the next whole unit, or every character after it
+    // would be read shifted by one byte; the half character becomes a whole one.
+    const bool wide = encoding_ == IniEncoding::Utf16Le || encoding_ == IniEncoding::Utf16Be;
+    const std::size_t bom = out.size();
+    auto align = [&] {
+        if (wide && (out.size() - bom) % 2 != 0)
+            out += '\0';
+    };
     for (const Line& line : lines_) {
+        align();
         if (line.changed) {
             auto bytes = encode(line.text);
             if (!bytes)
@@ -346,8 +356,10 @@ std::optional<std::string> IniDocument::serialize() const {
         } else {
             out.append(source_, line.rawStart, line.rawLength);
         }
-        if (line.eol != Eol::None)
+        if (line.eol != Eol::None) {
+            align();
             out += *encode(eolText(line.eol));
+        }
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // Reading a DXF file into a database and writing a database as a DXF file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ struct DrawingReadResult {
     bool ok = false;
     std::string error;                 // "file:line: what was expected"
     std::vector<std::string> warnings; // problems that were repaired or tolerated
+    // Handles two objects of the file had; the second object got a new handle.
+    std::vector<std::uint64_t> duplicateHandles;
 };
 
 // Fills db, which must be empty (built with buildDefaultDrawing false). On failure db

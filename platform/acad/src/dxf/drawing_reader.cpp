@@ -15,6 +15,7 @@
 #include "read_filer.h"
 #include "win_codepage.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace kz {
@@ -249,8 +250,12 @@ AcDbObjectId Reader::readObject(std::size_t i, std::size_t j, AcDbObject* obj, A
     if (!handle.isNull()) {
         AcDbStub* stub = m_impl.stubForHandle(handle, false);
         if (stub && stub->object) {
-            warn(head, "handle " + kz::wideToUtf8(std::to_wstring(handle.value())) +
+            char hex[20];
+            std::snprintf(hex, sizeof hex, "%llX",
+                          static_cast<unsigned long long>(handle.value()));
+            warn(head, "handle " + std::string(hex) +
                            " is used twice; the second object gets a new handle");
+            m_result.duplicateHandles.push_back(handle.value());
             handle = AcDbHandle();
         }
     }
