@@ -39,8 +39,9 @@ void readLine(const std::wstring& text) {
     kz::ed::parseHandleRef(text);
     if (auto d = kz::ed::parseReal(text); d && !std::isfinite(*d))
         fault("a number that is not finite", text);
-    if (auto p = kz::ed::parsePoint(text, AcGePoint3d(1, 2, 3)); p && !finite(*p))
-        fault("a point that is not finite", text);
+    for (const AcGePoint3d& last : {AcGePoint3d(1, 2, 3), AcGePoint3d(1.7e308, -1.7e308, 1e308)})
+        if (auto p = kz::ed::parsePoint(text, last); p && !finite(*p))
+            fault("a point that is not finite", text);
 }
 
 // A drawing with something to select, list and pick.

@@ -85,7 +85,7 @@ class DamagedDrawings(Hostile):
         self.refused(self.s.run(["LIST", ""], drawing=self.drawing("half.dxf", text[:end + 1])),
                      "half.dxf")
 
-    def test_points_that_are_not_finite_are_refused_with_their_line(self):
+    def test_points_that_are_not_finite_are_named_with_their_line(self):
         text = sample_text()
         at = text.index("\n 10\n", text.index("ENTITIES"))
         line = text[:at].count("\n") + 3  # the value after the 10
@@ -94,7 +94,13 @@ class DamagedDrawings(Hostile):
                 value_end = text.index("\n", at + 5)
                 broken = text[: at + 5] + bad + text[value_end:]
                 r = self.s.run(["LIST", ""], drawing=self.drawing("nan.dxf", broken))
-                self.refused(r, "nan.dxf:%d:" % line, bad)
+                # The value is named with its line; the coordinate reads as 0 and the
+                # drawing saves with finite numbers only.
+                self.assertEqual(r.status, 0, r.stderr)
+                self.assertRegex(r.stderr, r"nan\.dxf:%d: .*%s" % (line, bad))
+                with open(r.out, encoding="utf-8") as f:
+                    words = f.read().lower().split()
+                self.assertFalse({"nan", "inf", "-inf"} & set(words))
 
     def test_a_5000_character_text_survives_a_save(self):
         import ezdxf
@@ -129,10 +135,14 @@ class HostileScripts(Hostile):
         error = self.refused(r, ":1:")
         self.assertLess(len(error), 400, "the message quotes the line, shortened")
 
-    def test_full_width_digits_in_a_dialog_field_are_read_as_digits(self):
-        r = self.s.run(["KZ_DIM_CONFIG", "200=\uff13\uff0e\uff12\uff15", "OK", "CANCEL"],
-                       save=False)
+    def test_full_width_digits_in_a_dialog_field_keep_the_dialog_open(self):
+        # As the host's dialogs do: "Enter a number.", and the dialog waits for a
+        # number it can read; huge values are no numbers either.
+        r = self.s.run(["KZ_DIM_CONFIG", "200=\uff13\uff0e\uff12\uff15", "OK",
+                        "200=1e999", "OK", "200=3.25", "OK"], save=False)
         self.assertEqual(r.status, 0, r.stderr)
+        self.assertEqual(r.stdout.count("数値を入力してください。"), 2, r.stdout)
+        self.assertEqual(r.stdout.count("Dialog 200 closed"), 1)
         self.assertEqual(self.s.ini_section("寸法線")["文字高さ"], "3.25")
 
 

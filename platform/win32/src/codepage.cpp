@@ -197,7 +197,7 @@ std::size_t utf8SequenceLength(unsigned char lead) {
 // character when the input is UTF-8 (a character the target lacks). Returns false when
 // something had to be replaced.
 bool convertAll(iconv_t cd, std::string_view in, std::string& out, std::string_view replacement,
-                bool inputIsUtf8 = false) {
+                bool inputIsUtf8 = false, std::size_t inputUnit = 1) {
     bool exact = true;
     std::vector<char> buf(in.size() * 4 + 16);
     char* src = const_cast<char*>(in.data());
@@ -213,8 +213,10 @@ bool convertAll(iconv_t cd, std::string_view in, std::string& out, std::string_v
             // EILSEQ or EINVAL (truncated multibyte sequence).
             exact = false;
             out.append(replacement);
+            // A bad UTF-16 unit (a lone surrogate) is skipped whole: skipping one byte
+            // would read every later character from the wrong byte.
             std::size_t skip =
-                inputIsUtf8 ? utf8SequenceLength(static_cast<unsigned char>(*src)) : 1;
+                inputIsUtf8 ? utf8SequenceLength(static_cast<unsigned char>(*src)) : inputUnit;
             skip = skip < srcLeft ? skip : srcLeft;
             src += skip;
             srcLeft -= skip;
@@ -222,6 +224,17 @@ bool convertAll(iconv_t cd, std::string_view in, std::string& out, std::string_v
     }
     return exact;
 }
+
+// Bytes per code unit of an encoding iconv reads.
+std::size_t unitOf(const std::string& iconvName) {
+    return iconvName.rfind("UTF-16", 0) == 0 ? 2 : 1;
+}
+
+// What CodePageDecoder's opaque pointer holds.
+struct Decoder {
+    iconv_t cd;
+    std::size_t unit;
+};
 
 } // namespace
 
@@ -235,7 +248,7 @@ std::optional<std::wstring> decodeCodePage(std::string_view bytes, std::string_v
     if (!cv.ok())
         return std::nullopt;
     std::string utf8;
-    convertAll(cv.cd, bytes, utf8, "\xEF\xBF\xBD");
+    convertAll(cv.cd, bytes, utf8, "\xEF\xBF\xBD", false, unitOf(name));
     return utf8ToWide(utf8);
 }
 
@@ -246,13 +259,15 @@ CodePageDecoder::CodePageDecoder(std::string_view codePage) {
     } else if (!name.empty()) {
         iconv_t cd = iconv_open("UTF-8", name.c_str());
         if (cd != reinterpret_cast<iconv_t>(-1))
-            cd_ = cd;
+            cd_ = new Decoder{cd, unitOf(name)};
     }
 }
 
 CodePageDecoder::~CodePageDecoder() {
-    if (cd_)
-        iconv_close(static_cast<iconv_t>(cd_));
+    if (auto* d = static_cast<Decoder*>(cd_)) {
+        iconv_close(d->cd);
+        delete d;
+    }
 }
 
 std::wstring CodePageDecoder::decode(std::string_view bytes) {
@@ -260,9 +275,10 @@ std::wstring CodePageDecoder::decode(std::string_view bytes) {
         return utf8ToWide(bytes);
     if (!cd_)
         return {};
-    iconv(static_cast<iconv_t>(cd_), nullptr, nullptr, nullptr, nullptr); // initial state
+    auto* d = static_cast<Decoder*>(cd_);
+    iconv(d->cd, nullptr, nullptr, nullptr, nullptr); // initial state
     std::string utf8;
-    convertAll(static_cast<iconv_t>(cd_), bytes, utf8, "\xEF\xBF\xBD");
+    convertAll(d->cd, bytes, utf8, "\xEF\xBF\xBD", false, d->unit);
     return utf8ToWide(utf8);
 }
 

@@ -269,9 +269,17 @@ IniDocument::Line IniDocument::makeLine(std::wstring text) const {
 }
 
 void IniDocument::insertLine(std::size_t at, std::wstring text) {
-    // The line before a new one needs an ending if it was the file's last.
-    if (at > 0 && lines_[at - 1].eol == Eol::None)
-        lines_[at - 1].eol = eol_;
+    // The line before a new one needs an ending if it was the file's last. A UTF-16
+    // file cut after an odd number of bytes ends in half a character: that line is
+    // written again from its text, or the half character would shift every character
+    // after it by one byte.
+    if (at > 0 && lines_[at - 1].eol == Eol::None) {
+        Line& last = lines_[at - 1];
+        last.eol = eol_;
+        const bool wide = encoding_ == IniEncoding::Utf16Le || encoding_ == IniEncoding::Utf16Be;
+        if (wide && last.rawLength % 2 != 0)
+            last.changed = true;
+    }
     Line line = makeLine(std::move(text));
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
@@ -337,17 +345,7 @@ std::optional<std::string> IniDocument::encode(std::wstring_view text) const {
 
 std::optional<std::string> IniDocument::serialize() const {
     std::string out(bomOf(encoding_));
-    // A UTF-16 file cut after an odd number of bytes ends in half a character. Text
-    // that goes after it starts on the next whole unit, or every character after it
-    // would be read shifted by one byte; the half character becomes a whole one.
-    const bool wide = encoding_ == IniEncoding::Utf16Le || encoding_ == IniEncoding::Utf16Be;
-    const std::size_t bom = out.size();
-    auto align = [&] {
-        if (wide && (out.size() - bom) % 2 != 0)
-            out += '\0';
-    };
     for (const Line& line : lines_) {
-        align();
         if (line.changed) {
             auto bytes = encode(line.text);
             if (!bytes)
@@ -356,10 +354,8 @@ std::optional<std::string> IniDocument::serialize() const {
         } else {
             out.append(source_, line.rawStart, line.rawLength);
         }
-        if (line.eol != Eol::None) {
-            align();
+        if (line.eol != Eol::None)
             out += *encode(eolText(line.eol));
-        }
     }
     return out;
 }

@@ -69,3 +69,14 @@ TEST(Codepage, ReusedDecoderStartsAfreshForEachText) {
     EXPECT_FALSE(unknown.known());
     EXPECT_EQ(unknown.decode("abc"), L"");
 }
+
+// Found by fuzzing the ini reader: a lone surrogate made the decoder skip one byte, and
+// every character after it was read from the wrong byte (a "]" appeared from nowhere).
+TEST(Codepage, LoneSurrogateInUtf16IsOneReplacementAndTheRestStaysInStep) {
+    const std::string le("A\0\x5D\xD8"
+                         "B\0C\0\x00\xDC",
+                         10);
+    EXPECT_EQ(kz::decodeCodePage(le, "UTF-16LE"), L"A\uFFFDBC\uFFFD");
+    kz::CodePageDecoder be("UTF-16BE");
+    EXPECT_EQ(be.decode(std::string("\0A\xD8\x5D\0B\0", 7)), L"A\uFFFDB\uFFFD");
+}

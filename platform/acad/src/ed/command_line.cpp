@@ -164,7 +164,14 @@ bool CommandLine::refuse(const Input& in, const Refusal& refusal) {
         m_transcript.write(refusal.answer + L"\n");
     if (interactive() && !m_stopped)
         return true;
-    std::wstring got = in.kind == InputKind::Text ? L"\"" + in.text + L"\"" : L"an empty line";
+    // A line of thousands of characters is named by its start and its length: the
+    // message stays one readable line.
+    std::wstring got = L"an empty line";
+    if (in.kind == InputKind::Text && in.text.size() > 80)
+        got = L"\"" + in.text.substr(0, 60) + L"...\" (" + std::to_wstring(in.text.size()) +
+              L" characters)";
+    else if (in.kind == InputKind::Text)
+        got = L"\"" + in.text + L"\"";
     stop(in.where, L"expected " + refusal.expected + L", got " + got);
     return false;
 }

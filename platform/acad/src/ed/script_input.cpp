@@ -149,16 +149,17 @@ std::optional<AcGePoint3d> parsePoint(std::wstring_view text, const AcGePoint3d&
     if (relative && body.empty())
         return lastPoint;
     const AcGePoint3d base = relative ? lastPoint : AcGePoint3d::kOrigin;
+    std::optional<AcGePoint3d> p;
     if (body.find(L'<') != std::wstring_view::npos) {
-        std::optional<AcGeVector3d> v = parsePolar(body);
-        if (!v)
-            return std::nullopt;
-        return base + *v;
+        if (std::optional<AcGeVector3d> v = parsePolar(body))
+            p = base + *v;
+    } else if ((p = parseCoordinates(body)) && relative) {
+        p = base + p->asVector();
     }
-    std::optional<AcGePoint3d> p = parseCoordinates(body);
-    if (!p)
+    // Each number is finite, but a sum of two large ones may not be: not a point.
+    if (p && !(std::isfinite(p->x) && std::isfinite(p->y) && std::isfinite(p->z)))
         return std::nullopt;
-    return relative ? base + p->asVector() : *p;
+    return p;
 }
 
 std::optional<AcDbHandle> parseHandleRef(std::wstring_view text) {

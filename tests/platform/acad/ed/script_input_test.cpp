@@ -42,6 +42,14 @@ TEST(ScriptInput, PointsAbsoluteRelativeAndPolar) {
         EXPECT_FALSE(p(bad).has_value()) << bad;
 }
 
+TEST(ScriptInput, APointThatWouldBeInfiniteIsNoPoint) {
+    // Every number is finite; their sums with a far last point are not.
+    const AcGePoint3d far(1.7e308, -1.7e308, 0);
+    for (const wchar_t* bad : {L"@1e308,0", L"@0,-1e308", L"@1.7e308<0", L"@1e308,0,0"})
+        EXPECT_FALSE(parsePoint(bad, far).has_value()) << bad;
+    EXPECT_TRUE(parsePoint(L"@-1e308,1e308", far).has_value());
+}
+
 TEST(ScriptInput, HandlesCommentsAndCancel) {
     EXPECT_EQ(parseHandleRef(L"#1A3")->value(), 0x1A3u);
     EXPECT_EQ(parseHandleRef(L"#ff")->value(), 0xFFu);
