@@ -11,8 +11,16 @@
 
 namespace {
 
+std::string gFirst; // the first save, written out with a report
+
 [[noreturn]] void fault(const char* what, const std::string& detail) {
     std::fprintf(stderr, "fuzz_dxf: %s\n%s\n", what, detail.c_str());
+    // KZ_FUZZ_SAVED=FILE keeps the text the reader's drawing saved as, to read the fault.
+    if (const char* path = std::getenv("KZ_FUZZ_SAVED"))
+        if (std::FILE* f = std::fopen(path, "wb")) {
+            std::fwrite(gFirst.data(), 1, gFirst.size(), f);
+            std::fclose(f);
+        }
     std::abort();
 }
 
@@ -49,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string error;
         if (!kz::writeDrawingToText(db, first, error))
             fault("a drawing that was read does not save", error);
+        gFirst = first;
     }
     std::string second;
     {

@@ -71,7 +71,7 @@ class DamagedDrawings(Hostile):
         before = digest(path)
         r = self.s.run(["LIST", ""], drawing=path)
         error = self.refused(r, "cut.dxf:")
-        self.assertRegex(error, r"cut\.dxf:\d+: .*(expected|not closed)")
+        self.assertRegex(error, r"cut\.dxf:\d+: .*(expected|not closed|ends in the middle)")
         self.assertEqual(digest(path), before)
 
     def test_binary_garbage_and_a_value_cut_in_half_are_refused(self):
@@ -85,22 +85,16 @@ class DamagedDrawings(Hostile):
         self.refused(self.s.run(["LIST", ""], drawing=self.drawing("half.dxf", text[:end + 1])),
                      "half.dxf")
 
-    def test_points_that_are_not_finite_are_named_with_their_line(self):
+    def test_points_that_are_not_finite_are_refused_with_their_line(self):
         text = sample_text()
         at = text.index("\n 10\n", text.index("ENTITIES"))
-        line = text[:at].count("\n") + 3  # the value after the 10
+        line = text[:at].count("\n") + 2  # the tag: its group code line
         for bad in ("nan", "inf", "-inf", "1e999"):
             with self.subTest(value=bad):
                 value_end = text.index("\n", at + 5)
                 broken = text[: at + 5] + bad + text[value_end:]
                 r = self.s.run(["LIST", ""], drawing=self.drawing("nan.dxf", broken))
-                # The value is named with its line; the coordinate reads as 0 and the
-                # drawing saves with finite numbers only.
-                self.assertEqual(r.status, 0, r.stderr)
-                self.assertRegex(r.stderr, r"nan\.dxf:%d: .*%s" % (line, bad))
-                with open(r.out, encoding="utf-8") as f:
-                    words = f.read().lower().split()
-                self.assertFalse({"nan", "inf", "-inf"} & set(words))
+                self.refused(r, "nan.dxf:%d:" % line, '"%s" is not a number' % bad)
 
     def test_a_5000_character_text_survives_a_save(self):
         import ezdxf
@@ -150,7 +144,7 @@ class DamagedSettings(Hostile):
     def make(self):
         with open(os.path.join(kzdim_run.SRC, "samples", "scripts", "make-dimensions.scr"),
                   encoding="utf-8") as f:
-            lines = [l for l in f.read().splitlines() if not l.startswith("#")]
+            lines = [l for l in f.read().splitlines() if not (l + " ").startswith("# ")]
         # Without the settings dialog: the values come from the ini file.
         return self.s.run(lines[4:], options=("--scale", "30"))
 

@@ -54,7 +54,7 @@ TEST(LengthText, FullWidthInputCountsAsItsAsciiForm) {
     expectAccepted(L"\xFF11\xFF12\xFF15\xFF10", 1250, 1);               // １２５０
     expectAccepted(L"\xFF0D\xFF15\xFF10\xFF10", 500, 0);                // －５００
     expectAccepted(L"\xFF1C\xFF12\xFF15\xFF10", 1250, 1);               // ＜２５０
-    expectAccepted(L"\x3000\xFF1E\xFF11\xFF0E\xFF15", 1001.5, 0, 1000); // 　＞１．５
+    expectAccepted(L"\xFF1E\x3000\xFF11\xFF0E\xFF15", 1001.5, 0, 1000); // ＞　１．５
 }
 
 TEST(LengthText, TextWithoutANumberOrWithAnEndlessResultChangesNothing) {

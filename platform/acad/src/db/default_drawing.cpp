@@ -41,9 +41,11 @@ AcDbObjectId findOrAdd(AcDbDatabase& db, AcDbObjectId tableId, const wchar_t* na
         delete proto;
         return {};
     }
+    AcRxClass* recordClass = AcRxClass::byDxfName(table->kzRecordDxfName());
     for (auto& id : table->kzRecords()) {
         auto* rec = object<AcDbSymbolTableRecord>(id);
-        if (rec && !id.isErased() && compareSymbolNames(rec->name(), name) == 0) {
+        if (rec && rec->isKindOf(recordClass) && !id.isErased() &&
+            compareSymbolNames(rec->name(), name) == 0) {
             delete proto;
             return id;
         }

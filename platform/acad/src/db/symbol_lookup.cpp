@@ -37,11 +37,15 @@ AcDbObjectId findSymbol(AcDbDatabase* db, SymbolTable table, const ACHAR* name) 
     AcDbSymbolTable* t = tableObject(db, table);
     if (!t || !name)
         return {};
+    // Objects of another kind among the records (kept as read from a damaged file) are
+    // no symbols of this table.
+    AcRxClass* recordClass = AcRxClass::byDxfName(t->kzRecordDxfName());
     for (auto& id : t->kzRecords()) {
         AcDbStub* s = id.stub();
         if (!s || !s->object || s->erased)
             continue;
-        if (compareSymbolNames(static_cast<AcDbSymbolTableRecord*>(s->object.get())->name(), name) == 0)
+        auto* rec = AcDbSymbolTableRecord::cast(s->object.get());
+        if (rec && rec->isKindOf(recordClass) && compareSymbolNames(rec->name(), name) == 0)
             return id;
     }
     return {};

@@ -147,7 +147,11 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& record
         AcDbStub* s = id.stub();
         if (!s || !s->object || (s->erased && !getErased))
             continue;
-        auto* rec = static_cast<AcDbSymbolTableRecord*>(s->object.get());
+        // A damaged file may put another kind of object among the records; it is kept
+        // for saving, but it is no record of this table.
+        auto* rec = AcDbSymbolTableRecord::cast(s->object.get());
+        if (!rec || !rec->isKindOf(recordClass()))
+            continue;
         if (kz::compareSymbolNames(rec->name(), name) == 0) {
             recordId = id;
             return Acad::eOk;
@@ -360,9 +364,10 @@ std::wstring AcDbBlockTable::nameForNewRecord(const std::wstring& name) const {
     long n = 0;
     for (auto& id : kzRecords()) {
         AcDbStub* s = id.stub();
-        if (!s || !s->object)
+        auto* rec = s && s->object ? AcDbSymbolTableRecord::cast(s->object.get()) : nullptr;
+        if (!rec)
             continue;
-        const std::wstring& other = static_cast<AcDbSymbolTableRecord*>(s->object.get())->name();
+        const std::wstring& other = rec->name();
         if (other.size() > 2 && other[0] == L'*' &&
             std::towupper(static_cast<wint_t>(other[1])) == static_cast<wint_t>(kind)) {
             wchar_t* end = nullptr;

@@ -15,6 +15,8 @@
 #include "read_filer.h"
 #include "win_codepage.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -132,6 +134,7 @@ private:
     // Reads the entity at i (and its sub-entities) into block; returns the index after.
     std::size_t readEntityInto(std::size_t i, std::size_t end, AcDbObjectId block);
     AcDbObjectId blockForName(std::wstring name);
+    void resolveLayerLinetypes();
     void finish();
 
     const TagFile& m_file;
@@ -479,6 +482,10 @@ bool Reader::readTables(const DxfSection& s) {
                     AcRxClass::byDxfName(symbolTable->kzRecordDxfName()))) {
                 warn(m_tags[r], "a " + std::string(trimmed(m_tags[r].value)) +
                                     " record in table " + std::string(name) + " is kept as read");
+            } else if (static_cast<AcDbSymbolTableRecord*>(rec)->name().empty()) {
+                // Nothing can name it, and a block of it could not be written.
+                return fail(m_tags[r], "a " + std::string(trimmed(m_tags[r].value)) +
+                                           " record without a name (group code 2)");
             }
             symbolTable->kzAppendRecord(recId);
             r = next;
@@ -665,8 +672,47 @@ bool Reader::readObjects(const DxfSection& s) {
     return true;
 }
 
+// A layer whose linetype was not defined when it was read kept the name as read, and a
+// save would write it after the linetype the layer has (Continuous): now that every
+// table is read, the name is looked up again, and a linetype that is still missing is
+// added, as for entities.
+void Reader::resolveLayerLinetypes() {
+    auto* layers = m_impl.ids.layerTable.isNull()
+                       ? nullptr
+                       : AcDbSymbolTable::cast(m_impl.ids.layerTable.stub()->object.get());
+    if (!layers)
+        return;
+    for (AcDbObjectId id : layers->kzRecords()) {
+        auto* layer = id.stub() && id.stub()->object
+                          ? AcDbLayerTableRecord::cast(id.stub()->object.get())
+                          : nullptr;
+        ObjectExtra* ex = layer ? layer->extra() : nullptr;
+        if (!ex || !layer->linetypeObjectId().isNull())
+            continue;
+        for (KeptSubclass& sub : ex->kept) {
+            if (!sub.name.empty() && sub.name != "AcDbLayerTableRecord")
+                continue;
+            auto kept = std::find_if(sub.tags.begin(), sub.tags.end(),
+                                     [](const KeptTag& t) { return t.code == 6; });
+            if (kept == sub.tags.end())
+                continue;
+            AcDbObjectId linetype =
+                findOrAddSymbol(&m_db, SymbolTable::Linetype, kz::utf8ToWide(trimmed(kept->value)));
+            AcDbLayerTableRecord* open = nullptr;
+            if (linetype.isNull() || acdbOpenObject(open, id, AcDb::kForWrite) != Acad::eOk)
+                continue;
+            open->setLinetypeObjectId(linetype);
+            open->kzSetModified(false);
+            open->close();
+            sub.tags.erase(kept);
+            break;
+        }
+    }
+}
+
 void Reader::finish() {
     ensureEssentials(m_db);
+    resolveLayerLinetypes();
     for (const HeaderVar& v : m_impl.header) {
         if (v.name == "$HANDSEED" && !v.tags.empty()) {
             std::uint64_t h = 0;
@@ -682,6 +728,23 @@ void Reader::finish() {
 }
 
 bool Reader::run(const SectionScan& scan) {
+    // Objects the reader adds (a missing layer, model space of a file without block
+    // records) take handles above every handle of the file, also when its $HANDSEED is
+    // missing or too low, so that no object of the file is renumbered for them.
+    std::uint64_t highest = 0;
+    for (const DxfSection& s : scan.sections) {
+        if (s.name == "HEADER")
+            continue; // $HANDSEED's own 5 is no object's handle
+        for (std::size_t k = s.begin; k < s.end; ++k) {
+            const Tag& t = m_tags[k];
+            std::uint64_t h = 0;
+            if ((t.code == 5 || t.code == 105) && parseHandle(t.value, h) == ParseStatus::Ok &&
+                h > highest)
+                highest = h;
+        }
+    }
+    if (highest > 0 && highest < UINT64_MAX)
+        m_impl.raiseHandseed(highest + 1);
     for (const DxfSection& s : scan.sections) {
         if (s.name == "HEADER")
             readHeader(s);

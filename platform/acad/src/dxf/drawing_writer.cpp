@@ -14,11 +14,19 @@
 #include "write_filer.h"
 
 #include <algorithm>
+#include <set>
 
 namespace kz {
 namespace {
 
 using namespace dxf;
+
+// Every symbol table, in the order they are written.
+const AcDbObjectId WellKnownIds::*const kTables[] = {
+    &WellKnownIds::viewportTable,  &WellKnownIds::linetypeTable, &WellKnownIds::layerTable,
+    &WellKnownIds::textStyleTable, &WellKnownIds::viewTable,     &WellKnownIds::ucsTable,
+    &WellKnownIds::regAppTable,    &WellKnownIds::dimStyleTable, &WellKnownIds::blockTable,
+};
 
 template <class T> T* object(AcDbObjectId id) {
     AcDbStub* s = id.stub();
@@ -273,11 +281,18 @@ void Writer::objects() {
     AcDbObjectId nod = m_impl.ids.namedObjects;
     if (auto* root = object<AcDbObject>(nod))
         writeObject(root, AcDbObjectId(), true);
+    // Objects of other kinds that a damaged file put among a table's records are
+    // written there, with the records, and not again here.
+    std::set<AcDbObjectId> inTables;
+    for (auto table : kTables)
+        if (auto* t = object<AcDbSymbolTable>(m_impl.ids.*table))
+            inTables.insert(t->kzRecords().begin(), t->kzRecords().end());
     // The other objects in handle order: stable from one save to the next.
     std::vector<const AcDbObject*> rest;
     m_impl.forEachStub([&](const AcDbStub& s) {
         const AcDbObject* obj = s.object.get();
-        if (!obj || s.erased || AcDbObjectId(const_cast<AcDbStub*>(&s)) == nod)
+        AcDbObjectId id(const_cast<AcDbStub*>(&s));
+        if (!obj || s.erased || id == nod || inTables.count(id))
             return;
         if (AcDbEntity::cast(obj) || AcDbSymbolTable::cast(obj) ||
             AcDbSymbolTableRecord::cast(obj))

@@ -88,8 +88,7 @@ EncodingDecision decideEncoding(std::string_view text, const HeaderProbe& header
             return d;
         // Labelled UTF-8 but is not: fall back to the declared code page.
         if (iconvNameForCodePage(page).empty()) {
-            d.warning = "the file is not valid UTF-8 and its code page " + page +
-                        " is unknown; malformed bytes are kept as they are";
+            d.warning = "the file is not valid UTF-8 and its code page " + page + " is unknown";
             return d;
         }
         d.choice = EncodingChoice::Convert;

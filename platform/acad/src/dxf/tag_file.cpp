@@ -3,6 +3,7 @@
 #include "dxf/tag_values.h"
 #include "dxf/text_escapes.h"
 #include "file_save.h"
+#include "win_codepage.h"
 
 #include <cstring>
 
@@ -37,6 +38,23 @@ bool looksLikeDwg(std::string_view s) {
     return false;
 }
 
+// Caret escapes only ("^A" a control character, "^ " a caret), in place: the writer
+// escapes control characters in values of every type, so a value that is no text but
+// holds one (a damaged number kept as read) comes back as it was.
+std::size_t decodeCaretsInPlace(char* data, std::size_t size) {
+    std::size_t w = 0;
+    for (std::size_t r = 0; r < size; ++r) {
+        char c = data[r];
+        if (c == '^' && r + 1 < size &&
+            (data[r + 1] == ' ' || (data[r + 1] >= '@' && data[r + 1] <= '_'))) {
+            c = data[r + 1] == ' ' ? '^' : static_cast<char>(data[r + 1] - '@');
+            ++r;
+        }
+        data[w++] = c;
+    }
+    return w;
+}
+
 // Decodes the escapes of every string value in place. Only values that contain '\\'
 // or '^' are touched; the two markers are found with memchr over the whole text so that
 // files without escapes (nearly all) cost one pass over the tag list.
@@ -57,11 +75,15 @@ void decodeStringEscapes(std::string& text, std::vector<Tag>& tags) {
             backslash = find(vb, '\\');
         if (caret && caret < vb)
             caret = find(vb, '^');
-        bool hit = (backslash && backslash < ve) || (caret && caret < ve);
-        if (!hit || valueType(t.code) != ValueType::String)
+        bool caretHit = caret && caret < ve;
+        bool hit = (backslash && backslash < ve) || caretHit;
+        if (!hit)
             continue;
         char* w = base + (vb - base);
-        t.value = std::string_view(w, decodeEscapesInPlace(w, t.value.size()));
+        if (valueType(t.code) == ValueType::String)
+            t.value = std::string_view(w, decodeEscapesInPlace(w, t.value.size()));
+        else if (caretHit)
+            t.value = std::string_view(w, decodeCaretsInPlace(w, t.value.size()));
     }
 }
 
@@ -195,10 +217,17 @@ bool parseTagFile(std::string fileName, std::string bytes, TagFile& out, DxfErro
     out.version_ = header.version;
     out.codePage_ = header.codePage;
     EncodingDecision enc;
-    if (bom)
+    const bool wellFormed = isValidUtf8(body);
+    if (bom && wellFormed) {
         enc.encoding = "UTF-8";
-    else
+    } else {
+        // A byte order mark on text that is not UTF-8 says nothing: the header decides.
         enc = decideEncoding(body, header);
+        if (bom && enc.warning.empty() && enc.choice == EncodingChoice::Convert)
+            enc.warning = "the file starts with a UTF-8 byte order mark but is not UTF-8; "
+                          "read it as code page " +
+                          enc.encoding;
+    }
     out.encoding_ = enc.encoding;
     if (!enc.warning.empty()) {
         auto p = enc.choice == EncodingChoice::UnknownPage ? DxfProblem::UnknownCodePage
@@ -213,6 +242,15 @@ bool parseTagFile(std::string fileName, std::string bytes, TagFile& out, DxfErro
                             "cannot convert from code page " + enc.encoding);
         *out.text_ = std::move(converted);
         start = 0;
+    } else if (enc.encoding == "UTF-8" && !wellFormed) {
+        // Read as UTF-8 but malformed: every byte the text keeps as read (types, tags no
+        // class models) would be saved malformed too, and the saved file, labelled UTF-8,
+        // would then be read in another encoding. Malformed bytes become U+FFFD once, here.
+        *out.text_ = wideToUtf8(utf8ToWide(body));
+        start = 0;
+        out.warnings_.push_back(makeDxfError(out.fileName_, 0, DxfProblem::EncodingMismatch,
+                                             "the file is not valid UTF-8; malformed bytes are "
+                                             "read as U+FFFD"));
     } else {
         *out.text_ = std::move(bytes);
     }

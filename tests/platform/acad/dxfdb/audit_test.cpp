@@ -1,4 +1,5 @@
 #include "db/audit.h"
+#include "db/database_impl.h"
 #include "dbdim.h"
 #include "dbents.h"
 #include "dbgroup.h"
@@ -145,6 +146,9 @@ TEST(Audit, LinkToAnErasedEntityIsReportedAndTheWholeListGoesWhenNothingIsLeft) 
 
 TEST(Audit, OwnersReactorsAndExtensionDictionariesThatPointNowhere) {
     Loaded l = load(dxf({"0|SECTION",
+                         "2|ENTITIES",
+                         "0|ENDSEC",
+                         "0|SECTION",
                          "2|OBJECTS",
                          "0|DICTIONARY",
                          "5|C",
