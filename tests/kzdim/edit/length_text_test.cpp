@@ -45,9 +45,9 @@ TEST(LengthText, MarkersAddToTheLengthFromEitherEnd) {
     expectAccepted(L"<250", 1250, 1);
     expectAccepted(L">250", 1250, 0);
     expectAccepted(L">-250", 750, 0);
+    expectAccepted(L"<>5", 1000, 1); // both markers: "<" decides, and ">5" reads as 0
     expectRefused(L"25<0");
     expectRefused(L"25>0");
-    expectRefused(L"<>5"); // both markers: "<" wins and ">5" is no number
 }
 
 TEST(LengthText, FullWidthInputCountsAsItsAsciiForm) {
@@ -55,14 +55,16 @@ TEST(LengthText, FullWidthInputCountsAsItsAsciiForm) {
     expectAccepted(L"\xFF0D\xFF15\xFF10\xFF10", 500, 0);                // －５００
     expectAccepted(L"\xFF1C\xFF12\xFF15\xFF10", 1250, 1);               // ＜２５０
     expectAccepted(L"\xFF1E\x3000\xFF11\xFF0E\xFF15", 1001.5, 0, 1000); // ＞　１．５
+    expectRefused(L"\xFF11\xFF12\xFF1C\xFF15");                         // １２＜５
 }
 
-TEST(LengthText, TextWithoutANumberOrWithAnEndlessResultChangesNothing) {
-    // Each of these made the length 0, infinite or not a number before.
-    for (const wchar_t* text : {L"", L"abc", L"<", L">x", L"1e999", L"-1e999", L"<1e999", L"inf",
-                                L"nan", L"<nan", L"0x10", L"\xFF41"})
+TEST(LengthText, AResultThatIsNotFiniteChangesNothing) {
+    // Each of these made the length infinite or not a number before.
+    for (const wchar_t* text : {L"1e999", L"-1e999", L"<1e999", L">-1e999", L"inf", L"nan", L"<nan",
+                                L"\xFF11\xFF45\xFF19\xFF19\xFF19"}) // １ｅ９９９
         expectRefused(text);
     expectRefused(L"<1e308", 1e308); // the sum overflows
+    expectAccepted(L"<-1e308", 0, 1, 1e308);
 }
 
 } // namespace

@@ -242,10 +242,12 @@ bool parseTagFile(std::string fileName, std::string bytes, TagFile& out, DxfErro
                             "cannot convert from code page " + enc.encoding);
         *out.text_ = std::move(converted);
         start = 0;
-    } else if (enc.encoding == "UTF-8" && !wellFormed) {
-        // Read as UTF-8 but malformed: every byte the text keeps as read (types, tags no
-        // class models) would be saved malformed too, and the saved file, labelled UTF-8,
-        // would then be read in another encoding. Malformed bytes become U+FFFD once, here.
+    } else if ((enc.encoding == "UTF-8" || enc.choice == EncodingChoice::UnknownPage) &&
+               !wellFormed) {
+        // Read as UTF-8 (or in a code page nobody knows) but malformed: every byte the text
+        // keeps as read (types, tags no class models) would be saved malformed too, and the
+        // saved file, labelled UTF-8, would then be read in another encoding. Malformed
+        // bytes become U+FFFD once, here.
         *out.text_ = wideToUtf8(utf8ToWide(body));
         start = 0;
         out.warnings_.push_back(makeDxfError(out.fileName_, 0, DxfProblem::EncodingMismatch,

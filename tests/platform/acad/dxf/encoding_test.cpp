@@ -112,11 +112,13 @@ TEST(DxfEncoding, MislabelledFilesAreReadWithoutLosingTextAndWarn) {
     EXPECT_EQ(firstText(g), "café");
     ASSERT_EQ(g.warnings().size(), 1u);
 
-    // Unknown code page: bytes kept, warning given.
+    // Unknown code page: what is not UTF-8 cannot be read; it becomes U+FFFD, so that a
+    // save (UTF-8) is well-formed and reads back the same. Both problems are named.
     auto h = parseOk(header("AC1015", "ANSI_99") + textEntity("caf\xE9"));
-    ASSERT_EQ(h.warnings().size(), 1u);
+    ASSERT_EQ(h.warnings().size(), 2u);
     EXPECT_EQ(h.warnings()[0].problem, DxfProblem::UnknownCodePage);
-    EXPECT_EQ(firstText(h), "caf\xE9");
+    EXPECT_EQ(h.warnings()[1].problem, DxfProblem::EncodingMismatch);
+    EXPECT_EQ(firstText(h), "caf\uFFFD");
 }
 
 TEST(DxfEncoding, HeaderProbeToleratesMissingAndDamagedHeaders) {
