@@ -570,6 +570,7 @@ bool Reader::readBlocks(const DxfSection& s) {
         for (std::size_t q = k + 1; q < headEnd; ++q)
             if (m_tags[q].code == 2) {
                 name = kz::utf8ToWide(trimmed(m_tags[q].value));
+                std::erase(name, L'\0'); // as the block record's name is read
                 break;
             }
         if (name.empty())

@@ -111,7 +111,13 @@ std::int64_t ReadFiler::asInt64() {
 }
 
 std::wstring ReadFiler::asString() {
-    return m_current ? kz::utf8ToWide(m_current->value) : std::wstring();
+    if (!m_current)
+        return std::wstring();
+    // Text reaches the host's API as C strings, which end at NUL: a name holding one (a
+    // damaged file's "^@") would be another name to every look-up.
+    std::wstring text = kz::utf8ToWide(m_current->value);
+    std::erase(text, L'\0');
+    return text;
 }
 
 AcDbHandle ReadFiler::asHandle() {

@@ -118,3 +118,60 @@ TEST(DamagedDrawing, ControlCharactersInAKeptNumberSurviveEverySave) {
 }
 
 } // namespace
+
+namespace {
+
+// NUL characters ("^@") in a block's name: the host's look-ups take names as C strings,
+// so the record and its block were two names, and each save added another record.
+TEST(DamagedDrawing, NulCharactersAreDroppedFromNames) {
+    const std::string text = tags({"0|SECTION",
+                                   "2|TABLES",
+                                   "0|TABLE",
+                                   "2|BLOCK_RECORD",
+                                   "5|9",
+                                   "330|0",
+                                   "100|AcDbSymbolTable",
+                                   "70|1",
+                                   "0|BLOCK_RECORD",
+                                   "5|30",
+                                   "330|9",
+                                   "100|AcDbSymbolTableRecord",
+                                   "100|AcDbBlockTableRecord",
+                                   "2|^@^@INNER",
+                                   "0|ENDTAB",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|BLOCKS",
+                                   "0|BLOCK",
+                                   "5|31",
+                                   "330|30",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbBlockBegin",
+                                   "2|^@INNER",
+                                   "70|0",
+                                   "10|0",
+                                   "20|0",
+                                   "30|0",
+                                   "3|INNER",
+                                   "0|ENDBLK",
+                                   "5|32",
+                                   "330|30",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbBlockEnd",
+                                   "0|ENDSEC",
+                                   "0|EOF"});
+    auto db = std::make_unique<AcDbDatabase>(false);
+    kz::DrawingReadResult r = kz::readDrawingFromText("t.dxf", text, *db);
+    ASSERT_TRUE(r.ok) << r.error;
+    AcDbObjectId inner = kz::findSymbol(db.get(), kz::SymbolTable::Block, L"INNER");
+    EXPECT_EQ(inner.handle().value(), 0x30u);
+    for (const std::string& w : r.warnings)
+        EXPECT_EQ(w.find("missing block record"), std::string::npos) << w;
+    std::string first = saved(text);
+    EXPECT_EQ(first.find("^@"), std::string::npos);
+    EXPECT_EQ(saved(first), first);
+}
+
+} // namespace
