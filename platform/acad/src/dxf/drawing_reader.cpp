@@ -678,15 +678,14 @@ bool Reader::readObjects(const DxfSection& s) {
 // table is read, the name is looked up again, and a linetype that is still missing is
 // added, as for entities.
 void Reader::resolveLayerLinetypes() {
-    auto* layers = m_impl.ids.layerTable.isNull()
-                       ? nullptr
-                       : AcDbSymbolTable::cast(m_impl.ids.layerTable.stub()->object.get());
-    if (!layers)
-        return;
-    for (AcDbObjectId id : layers->kzRecords()) {
-        auto* layer = id.stub() && id.stub()->object
-                          ? AcDbLayerTableRecord::cast(id.stub()->object.get())
-                          : nullptr;
+    // Every layer record, also one a damaged file put into another table.
+    std::vector<AcDbObjectId> layers;
+    m_impl.forEachStub([&](const AcDbStub& s) {
+        if (s.object && AcDbLayerTableRecord::cast(s.object.get()))
+            layers.push_back(AcDbObjectId(const_cast<AcDbStub*>(&s)));
+    });
+    for (AcDbObjectId id : layers) {
+        auto* layer = AcDbLayerTableRecord::cast(id.stub()->object.get());
         ObjectExtra* ex = layer ? layer->extra() : nullptr;
         if (!ex || !layer->linetypeObjectId().isNull())
             continue;

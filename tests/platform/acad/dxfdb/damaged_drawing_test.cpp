@@ -175,3 +175,42 @@ TEST(DamagedDrawing, NulCharactersAreDroppedFromNames) {
 }
 
 } // namespace
+
+namespace {
+
+// A layer record in the viewport table, read before any linetype: its linetype name is
+// looked up once all tables are read, so that a save writes it once.
+TEST(DamagedDrawing, ALayerInAnotherTableGetsItsLinetypeOnce) {
+    const std::string text = tags({"0|SECTION",
+                                   "2|TABLES",
+                                   "0|TABLE",
+                                   "2|VPORT",
+                                   "5|1",
+                                   "330|0",
+                                   "100|AcDbSymbolTable",
+                                   "70|1",
+                                   "0|LAYER",
+                                   "5|11",
+                                   "330|1",
+                                   "100|AcDbSymbolTableRecord",
+                                   "100|AcDbLayerTableRecord",
+                                   "2|STRAY",
+                                   "70|0",
+                                   "62|7",
+                                   "6|Continuous",
+                                   "0|ENDTAB",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|ENTITIES",
+                                   "0|ENDSEC",
+                                   "0|EOF"});
+    std::string first = saved(text);
+    std::size_t at = first.find("STRAY");
+    ASSERT_NE(at, std::string::npos);
+    std::size_t end = first.find("  0\n", at);
+    std::string record = first.substr(at, end - at);
+    EXPECT_EQ(record.find("  6\n"), record.rfind("  6\n")) << record;
+    EXPECT_EQ(saved(first), first);
+}
+
+} // namespace
