@@ -624,6 +624,12 @@ bool Reader::readEntities(const DxfSection& s) {
         if (m_tags[k].code != 0)
             return fail(m_tags[k], "expected an entity (group code 0), found group code " +
                                        std::to_string(m_tags[k].code));
+        // A block's markers among the entities would become entities of a block, and
+        // be saved where they end the block early.
+        std::string_view type = trimmed(m_tags[k].value);
+        if (type == "BLOCK" || type == "ENDBLK")
+            return fail(m_tags[k], "expected an entity, found 0 " + std::string(type) +
+                                       " (blocks belong in the BLOCKS section)");
         std::size_t next = nextZero(k, s.end);
         // The owner is named by 330 (files since 2000) or by the paper-space flag 67.
         AcDbObjectId block = model;

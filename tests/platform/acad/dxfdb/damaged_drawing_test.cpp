@@ -214,3 +214,23 @@ TEST(DamagedDrawing, ALayerInAnotherTableGetsItsLinetypeOnce) {
 }
 
 } // namespace
+
+namespace {
+
+// A block's content repeated among the entities, its ENDBLK too: taken as an entity of
+// the block its 330 named, it was saved inside that block and ended it early.
+TEST(DamagedDrawing, BlockMarkersAmongTheEntitiesAreAnError) {
+    for (const char* marker : {"ENDBLK", "BLOCK"}) {
+        const std::string text = tags({"0|SECTION", "2|ENTITIES", "0|LINE", "5|21", "8|0", "10|0",
+                                       "20|0", "11|1", "21|1"}) +
+                                 "  0\n" + marker + "\n" +
+                                 tags({"5|20", "330|1E", "8|0", "0|ENDSEC", "0|EOF"});
+        auto db = std::make_unique<AcDbDatabase>(false);
+        kz::DrawingReadResult r = kz::readDrawingFromText("t.dxf", text, *db);
+        EXPECT_FALSE(r.ok) << marker;
+        EXPECT_EQ(r.error, "t.dxf:19: expected an entity, found 0 " + std::string(marker) +
+                               " (blocks belong in the BLOCKS section)");
+    }
+}
+
+} // namespace
