@@ -18,7 +18,7 @@ public:
     KeywordList() = default;
     // Keywords separated by blanks; "_" starts the global forms, in the same order.
     // Without them the global forms are the local keywords.
-    explicit KeywordList(std::wstring_view spec);
+    explicit KeywordList(std::wstring_view text);
 
     bool empty() const { return m_local.empty(); }
     // The global form of the keyword the input names.

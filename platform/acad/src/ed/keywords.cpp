@@ -65,9 +65,9 @@ bool keywordMatches(std::wstring_view keyword, std::wstring_view input) {
            equalNoCase(keyword.substr(0, input.size()), input);
 }
 
-KeywordList::KeywordList(std::wstring_view spec) {
+KeywordList::KeywordList(std::wstring_view text) {
     bool global = false;
-    for (std::wstring& w : words(spec)) {
+    for (std::wstring& w : words(text)) {
         if (w == L"_") {
             global = true;
             continue;
