@@ -5,6 +5,7 @@
 #include "mfc_host.h"
 #include "modal.h"
 #include "window.h"
+#include "win_text.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -13,19 +14,8 @@ namespace kz::ui {
 
 namespace {
 
-std::wstring trimmed(std::wstring_view s) {
-    auto blank = [](wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) || c == L'\x3000'; };
-    while (!s.empty() && blank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && blank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return std::wstring(s);
-}
-
 std::optional<long long> wholeNumber(std::wstring_view s) {
-    const std::wstring t = trimmed(s);
+    const std::wstring t = kz::trimBlanks(s);
     if (t.empty() || t.size() > 18) {
         return std::nullopt;
     }
@@ -82,7 +72,7 @@ ActionResult pickEntry(Window* c, std::wstring_view value) {
         }
         position = static_cast<int>(*n);
     } else {
-        const std::wstring wanted = trimmed(value);
+        const std::wstring wanted = kz::trimBlanks(value);
         for (int i = 0; i < count; ++i) {
             if (_wcsicmp(c->entries[static_cast<std::size_t>(i)].text.c_str(), wanted.c_str()) ==
                 0) {

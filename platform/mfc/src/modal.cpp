@@ -7,6 +7,7 @@
 #include "mfc_host.h"
 #include "window.h"
 #include "window_access.h"
+#include "win_text.h"
 #include "win_host_io.h"
 
 #include <cwctype>
@@ -19,17 +20,6 @@ namespace {
 std::vector<HWND>& modalStack() {
     static std::vector<HWND> stack;
     return stack;
-}
-
-std::wstring trim(std::wstring_view s) {
-    auto blank = [](wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) || c == L'\x3000'; };
-    while (!s.empty() && blank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && blank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return std::wstring(s);
 }
 
 std::optional<int> controlId(const std::wstring& text) {
@@ -151,7 +141,7 @@ private:
         while (!line.empty() && (line.back() == L'\r' || line.back() == L'\n')) {
             line.pop_back();
         }
-        const std::wstring t = trim(line);
+        const std::wstring t = kz::trimBlanks(line);
         if (!t.empty() && t[0] == L'#' &&
             (t.size() == 1 || std::iswspace(static_cast<wint_t>(t[1])))) {
             return; // a comment
@@ -167,7 +157,8 @@ private:
             key(VK_ESCAPE);
             pressedKey = true;
         } else if (const std::size_t eq = line.find(L'='); eq != std::wstring::npos) {
-            const std::optional<int> id = controlId(trim(std::wstring_view(line).substr(0, eq)));
+            const std::optional<int> id =
+                controlId(kz::trimBlanks(std::wstring_view(line).substr(0, eq)));
             if (!id) {
                 result = {false, L"expected ID=VALUE, ID, OK or CANCEL"};
             } else {

@@ -3,6 +3,7 @@
 
 #include "aci_palette.h"
 #include "win_resource.h"
+#include "win_text.h"
 
 #include <cwctype>
 
@@ -14,17 +15,6 @@ constexpr int kNoSelection = -1;
 
 bool japanese() {
     return PRIMARYLANGID(kz::hostUiLanguage()) == LANG_JAPANESE;
-}
-
-std::wstring trimmed(std::wstring_view s) {
-    auto blank = [](wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) || c == L'\x3000'; };
-    while (!s.empty() && blank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && blank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return std::wstring(s);
 }
 
 std::optional<int> colourNumber(const std::wstring& text) {
@@ -146,7 +136,7 @@ std::wstring CAcUiColorComboBox::scriptValue() const {
 }
 
 std::wstring CAcUiColorComboBox::scriptSet(std::wstring_view value) {
-    const std::wstring text = trimmed(value);
+    const std::wstring text = kz::trimBlanks(value);
     std::optional<int> colour = colourNumber(text);
     if (!colour) {
         // An entry's name picks that entry.
