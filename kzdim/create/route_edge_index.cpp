@@ -8,6 +8,9 @@
 namespace {
 
 constexpr int kLeafSize = 4;
+// Twice the depth of a tree over 2^31 edges, and more: every inner node on the path
+// leaves at most one sibling on the stack.
+constexpr std::size_t kStackSize = 128;
 
 bool Finite(const AcGePoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
@@ -126,19 +129,21 @@ void RouteEdgeIndex::Trim(AcGePoint3d& origin, const AcGePoint3d& foot) const {
         return b.x0 <= query.x1 && b.x1 >= query.x0 && b.y0 <= query.y1 && b.y1 >= query.y0;
     };
 
-    // The edges near the extension line, then the walk over them in walk order.
-    thread_local std::vector<int> near;
-    thread_local std::vector<std::size_t> stack;
+    // The edges near the extension line, then the walk over them in walk order. The tree
+    // is split at medians, so its depth stays below the stack's size.
+    thread_local std::vector<int> nearEdges;
+    std::vector<int>& near = nearEdges;
     near.clear();
-    stack.assign(1, 0);
-    while (!stack.empty()) {
-        const Node& n = m_nodes[stack.back()];
-        stack.pop_back();
+    std::size_t stack[kStackSize];
+    std::size_t top = 0;
+    stack[top++] = 0;
+    while (top > 0) {
+        const Node& n = m_nodes[stack[--top]];
         if (!meets(n.box))
             continue;
         if (n.count == 0) {
-            stack.push_back(static_cast<std::size_t>(n.first));
-            stack.push_back(static_cast<std::size_t>(n.first) + 1);
+            stack[top++] = static_cast<std::size_t>(n.first);
+            stack[top++] = static_cast<std::size_t>(n.first) + 1;
             continue;
         }
         for (int i = n.first; i < n.first + n.count; ++i) {
@@ -147,7 +152,8 @@ void RouteEdgeIndex::Trim(AcGePoint3d& origin, const AcGePoint3d& foot) const {
                 near.push_back(edge);
         }
     }
-    std::sort(near.begin(), near.end());
+    if (near.size() > 1)
+        std::sort(near.begin(), near.end());
     for (int edge : near)
         if (TrimAlongEdge(m_edges[static_cast<std::size_t>(edge)], origin, foot))
             return;
