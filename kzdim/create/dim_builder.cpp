@@ -8,7 +8,6 @@
 #include "settings/shared_ends.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -59,7 +58,13 @@ struct BuildRun {
         ApplyDimLayers(dim);
         dim->setDimscale(CDrag::scale());
         // The shared ends are suppressed for all candidates at once after the run.
-        drag.Append(dim, FormatPlacementTag(p1, p2, linkPart), -1);
+        CString tag = FormatPlacementTag(p1, p2, linkPart);
+        if (drag.Append(dim, tag, -1) < 0)
+            return;
+        CandidatePoints points;
+        points.entity = dim;
+        ReadTagPoints(tag, points.p1, points.p2);
+        job.candidates.push_back(points);
     }
 
     void Gap(const DimSegment& prev, const DimSegment& cur) {
@@ -127,16 +132,13 @@ struct BuildRun {
 void BuildRouteDimensions(CDimData& job, CDrag& drag) {
     for (int i = 0; i < job.segmentCount; ++i)
         job.segments[i].sideMode = job.sideMode;
-    // The segments are moved bytewise by qsort: a point array holds only a pointer to its
-    // storage and its lengths, so a byte copy moves it intact.
-    if (job.segmentCount > 1)
-        std::qsort(job.segments, static_cast<std::size_t>(job.segmentCount), sizeof(DimSegment),
-                   CompareSegments);
+    SortSegments(job);
     OrientSegments(job);
 
     BuildRun run{job, drag, {}};
     FillCreationParameters(run.params, job.settings);
     drag.RemoveAll(1);
+    job.candidates.clear();
     run.chainPoints.setLogicalLength(0);
     run.chainIds.setLogicalLength(0);
 

@@ -7,6 +7,7 @@
 #include "settings/dim_settings.h"
 
 #include <memory>
+#include <vector>
 
 class RouteEdgeIndex;
 
@@ -25,6 +26,23 @@ struct DimSegment {
     // picked points.
     AcGePoint3dArray points{0, 8};
     AcDbObjectId elementId;
+};
+
+// The dimension variables a placement sets on a candidate, as it last set them.
+struct PlacedStyle {
+    double textHeight = 0.0, textGap = 0.0, arrowSize = 0.0, extLineOffset = 0.0;
+    int dimLineColor = 0, extLineColor = 0, textColor = 0;
+
+    bool operator==(const PlacedStyle&) const = default;
+};
+
+// A candidate the drag holds, the two points its placement tag holds and, once it was
+// placed, the variables the placement gave it.
+struct CandidatePoints {
+    const AcDbEntity* entity = nullptr;
+    AcGePoint3d p1, p2;
+    bool placed = false;
+    PlacedStyle style;
 };
 
 // The pair of a dimension's text entity and the dimension, for the text move.
@@ -70,4 +88,8 @@ public:
     // The route's edges for trimming extension lines during the drag; made at the first
     // cursor move and again whenever the segments no longer match it.
     std::unique_ptr<RouteEdgeIndex> edgeIndex;
+    // The candidates in the drag's order with their tags' points, written by the builder
+    // as it appends them, so that the cursor moves do not read every tag again. Used
+    // only while it lists exactly the drag's entities.
+    std::vector<CandidatePoints> candidates;
 };

@@ -19,8 +19,7 @@ double ToRadians(double degrees) {
 void ShowOrHide(CDimData& job, CDrag& drag, AcGePoint3d& p) {
     const DimSettings& s = job.settings;
     for (int i = 0; i < drag.Length(); ++i) {
-        CString tag;
-        auto* dim = AcDbRotatedDimension::cast(drag.At(i, nullptr, &tag));
+        auto* dim = AcDbRotatedDimension::cast(drag.At(i, nullptr, nullptr));
         if (!dim)
             continue;
         bool shown = true;
@@ -76,27 +75,42 @@ void StackOnReference(const CDimData& job, AcGePoint3d& p) {
     p = AcGePoint3d(base.x + d * std::cos(r), base.y + d * std::sin(r), base.z);
 }
 
-void Place(CDimData& job, AcDbRotatedDimension* dim, const CString& tag, const AcGePoint3d& p) {
+// Places one candidate at p; r1 and r2 are the points its tag holds. candidate: what
+// the job knows of it, or null. The dimension variables are set only when they differ
+// from those its last placement set: setting the same overrides again in the same order
+// leaves the candidate as it was.
+void Place(CDimData& job, AcDbRotatedDimension* dim, AcGePoint3d r1, AcGePoint3d r2,
+           const AcGePoint3d& p, CandidatePoints* candidate) {
     const DimSettings& s = job.settings;
-    dim->setDimtix(true);
+    bool xo = (job.xoFlags & 0x01) != 0;
+    PlacedStyle style{s.textHeight,   s.textGap,      s.arrowSize, xo ? 0.0 : s.extLineOffset,
+                      s.dimLineColor, s.extLineColor, s.textColor};
+    bool restyle = !candidate || !candidate->placed || !(candidate->style == style);
+    if (restyle)
+        dim->setDimtix(true);
     dim->setDimLinePoint(p);
     double rho = job.fixedAngle != 0.0                      ? job.fixedAngle
                  : (job.sideMode == 2 || job.sideMode == 4) ? 0.0
                                                             : 90.0;
     dim->setRotation(ToRadians(rho));
     dim->setOblique(0.0);
-    dim->setDimtxt(s.textHeight);
-    dim->setDimgap(s.textGap);
-    dim->setDimasz(s.arrowSize);
-    AcCmColor dimLine, extLine, text;
-    dimLine.setColorIndex(static_cast<Adesk::UInt16>(s.dimLineColor));
-    extLine.setColorIndex(static_cast<Adesk::UInt16>(s.extLineColor));
-    text.setColorIndex(static_cast<Adesk::UInt16>(s.textColor));
-    dim->setDimclrd(dimLine);
-    dim->setDimclre(extLine);
-    dim->setDimclrt(text);
-    bool xo = (job.xoFlags & 0x01) != 0;
-    dim->setDimexo(xo ? 0.0 : s.extLineOffset);
+    if (restyle) {
+        dim->setDimtxt(style.textHeight);
+        dim->setDimgap(style.textGap);
+        dim->setDimasz(style.arrowSize);
+        AcCmColor dimLine, extLine, text;
+        dimLine.setColorIndex(static_cast<Adesk::UInt16>(style.dimLineColor));
+        extLine.setColorIndex(static_cast<Adesk::UInt16>(style.extLineColor));
+        text.setColorIndex(static_cast<Adesk::UInt16>(style.textColor));
+        dim->setDimclrd(dimLine);
+        dim->setDimclre(extLine);
+        dim->setDimclrt(text);
+        dim->setDimexo(style.extLineOffset);
+    }
+    if (candidate) {
+        candidate->placed = true;
+        candidate->style = style;
+    }
 
     double theta = dim->rotation();
     double psiDeg = ApiComn_ConvToAngle(theta) + 90.0;
@@ -110,21 +124,29 @@ void Place(CDimData& job, AcDbRotatedDimension* dim, const CString& tag, const A
         AcGePoint3d x1 = dim->xLine1Point();
         AcGePoint3d x2 = dim->xLine2Point();
         AcGePoint3d hit;
-        if (IntersectLines(x1, x1 + across, job.xoPoint, job.xoPoint + along, hit))
+        if (IntersectLinesDirect(x1, x1 + across, job.xoPoint, job.xoPoint + along, hit))
             dim->setXLine1Point(hit);
-        if (IntersectLines(x2, x2 + across, job.xoPoint, job.xoPoint + along, hit))
+        if (IntersectLinesDirect(x2, x2 + across, job.xoPoint, job.xoPoint + along, hit))
             dim->setXLine2Point(hit);
         return;
     }
-    AcGePoint3d r1, r2;
-    ReadTagPoints(tag, r1, r2);
     AcGePoint3d f1 = r1, f2 = r2;
-    IntersectLines(r1, r1 + across, p, p + along, f1);
-    IntersectLines(r2, r2 + across, p, p + along, f2);
+    IntersectLinesDirect(r1, r1 + across, p, p + along, f1);
+    IntersectLinesDirect(r2, r2 + across, p, p + along, f2);
     job.edgeIndex->Trim(r1, f1);
     job.edgeIndex->Trim(r2, f2);
     dim->setXLine1Point(r1);
     dim->setXLine2Point(r2);
+}
+
+// Whether the job's candidate list names exactly the drag's entities, in order.
+bool KnowsCandidates(const CDimData& job, const CDrag& drag) {
+    if (static_cast<int>(job.candidates.size()) != drag.Length())
+        return false;
+    for (int i = 0; i < drag.Length(); ++i)
+        if (job.candidates[static_cast<std::size_t>(i)].entity != drag.At(i, nullptr, nullptr))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -145,12 +167,22 @@ int PlacementSampleCallback(dragdata* data) {
         StackOnReference(*job, p);
     if (!job->edgeIndex || !job->edgeIndex->Describes(*job))
         job->edgeIndex = std::make_unique<RouteEdgeIndex>(*job);
+    bool known = KnowsCandidates(*job, drag);
     for (int i = 0; i < drag.Length(); ++i) {
         int enabled = 0;
-        CString tag;
-        auto* dim = AcDbRotatedDimension::cast(drag.At(i, &enabled, &tag));
-        if (dim && enabled)
-            Place(*job, dim, tag, p);
+        auto* dim = AcDbRotatedDimension::cast(drag.At(i, &enabled, nullptr));
+        if (!dim || !enabled)
+            continue;
+        if (known) {
+            CandidatePoints& c = job->candidates[static_cast<std::size_t>(i)];
+            Place(*job, dim, c.p1, c.p2, p, &c);
+        } else {
+            CString tag;
+            drag.At(i, nullptr, &tag);
+            AcGePoint3d r1, r2;
+            ReadTagPoints(tag, r1, r2);
+            Place(*job, dim, r1, r2, p, nullptr);
+        }
     }
     return 1;
 }
