@@ -1,12 +1,15 @@
 #include "rxobject.h"
 
 #include <map>
+#include <string>
+#include <string_view>
 
 namespace {
 
 struct Registry {
-    std::map<std::wstring, AcRxClass*> byName;
-    std::map<std::string, AcRxClass*> byDxfName;
+    // Transparent comparison: look-ups by C string build no key string.
+    std::map<std::wstring, AcRxClass*, std::less<>> byName;
+    std::map<std::string, AcRxClass*, std::less<>> byDxfName;
 };
 
 Registry& registry() {
@@ -31,14 +34,18 @@ bool AcRxClass::isDerivedFrom(const AcRxClass* other) const {
 }
 
 AcRxClass* AcRxClass::byName(const ACHAR* name) {
+    if (!name)
+        return nullptr;
     auto& r = registry().byName;
-    auto it = r.find(name);
+    auto it = r.find(std::wstring_view(name));
     return it == r.end() ? nullptr : it->second;
 }
 
 AcRxClass* AcRxClass::byDxfName(const char* dxfName) {
+    if (!dxfName)
+        return nullptr;
     auto& r = registry().byDxfName;
-    auto it = r.find(dxfName);
+    auto it = r.find(std::string_view(dxfName));
     return it == r.end() ? nullptr : it->second;
 }
 
@@ -47,4 +54,6 @@ AcRxClass* AcRxObject::desc() {
     return &cls;
 }
 
-AcRxClass* AcRxObject::isA() const { return desc(); }
+AcRxClass* AcRxObject::isA() const {
+    return desc();
+}

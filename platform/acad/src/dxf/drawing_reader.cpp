@@ -87,15 +87,26 @@ AcDbObject* createForType(std::string_view type, const Tag* b, const Tag* e,
             return createByClassName(L"AcDb2dVertex");
         return nullptr;
     }
-    AcRxClass* c = AcRxClass::byDxfName(std::string(type).c_str());
+    // The registry wants a C string; type names are short, a long one gets a string.
+    char name[64];
+    std::string longName;
+    const char* cname = name;
+    if (type.size() < sizeof name) {
+        std::memcpy(name, type.data(), type.size());
+        name[type.size()] = '\0';
+    } else {
+        longName.assign(type);
+        cname = longName.c_str();
+    }
+    AcRxClass* c = AcRxClass::byDxfName(cname);
     return c ? AcDbObject::cast(c->create()) : nullptr;
 }
 
 class Reader {
 public:
     Reader(const TagFile& file, AcDbDatabase& db, DrawingReadResult& result)
-        : m_file(file), m_db(db), m_impl(db.impl()), m_result(result),
-          m_tags(file.tags().data()) {}
+        : m_file(file), m_db(db), m_impl(db.impl()), m_result(result), m_tags(file.tags().data()),
+          m_filer(file, &db) {}
 
     bool run(const SectionScan& scan);
 
@@ -142,6 +153,9 @@ private:
     DatabaseImpl& m_impl;
     DrawingReadResult& m_result;
     const Tag* m_tags;
+    // Reused from object to object: readObject is never re-entered.
+    ReadFiler m_filer;
+    std::vector<const Tag*> m_rest;
     std::string m_error;
     bool m_sawBlockRecords = false;
 };
@@ -180,7 +194,8 @@ AcDbObjectId Reader::readObject(std::size_t i, std::size_t j, AcDbObject* obj, A
     bool sawMarker = false;
     bool sawOwner = false;
     AcDbObjectId fileOwner;
-    std::vector<const Tag*> rest;
+    std::vector<const Tag*>& rest = m_rest;
+    rest.clear();
     std::vector<KeptTag> appData;
     std::vector<AcDbObjectId> reactors;
     AcDbObjectId xdict;
@@ -207,8 +222,8 @@ AcDbObjectId Reader::readObject(std::size_t i, std::size_t j, AcDbObject* obj, A
                 ++close;
             if (close >= xdataStart) {
                 delete obj;
-                fail(t, "application group " + quoteForMessage(group) +
-                            " is not closed by 102 \"}\"");
+                fail(t,
+                     "application group " + quoteForMessage(group) + " is not closed by 102 \"}\"");
                 return {};
             }
             // Reactors and the extension dictionary are modelled when the group holds
@@ -254,8 +269,7 @@ AcDbObjectId Reader::readObject(std::size_t i, std::size_t j, AcDbObject* obj, A
         AcDbStub* stub = m_impl.stubForHandle(handle, false);
         if (stub && stub->object) {
             char hex[20];
-            std::snprintf(hex, sizeof hex, "%llX",
-                          static_cast<unsigned long long>(handle.value()));
+            std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(handle.value()));
             warn(head, "handle " + std::string(hex) +
                            " is used twice; the second object gets a new handle");
             m_result.duplicateHandles.push_back(handle.value());
@@ -268,7 +282,8 @@ AcDbObjectId Reader::readObject(std::size_t i, std::size_t j, AcDbObject* obj, A
         return {};
     }
 
-    ReadFiler filer(m_file, &m_db, rest);
+    ReadFiler& filer = m_filer;
+    filer.start(rest);
     obj->dxfInFields(&filer);
     filer.keepTheRest(obj);
     if (!filer.firstError().empty()) {
@@ -435,8 +450,8 @@ bool Reader::readTables(const DxfSection& s) {
         std::size_t endtab = headEnd;
         while (endtab < s.end && !m_tags[endtab].isMarker("ENDTAB")) {
             if (m_tags[endtab].isMarker("TABLE"))
-                return fail(m_tags[endtab], "table " + quoteForMessage(name) +
-                                                " is not closed by 0 ENDTAB");
+                return fail(m_tags[endtab],
+                            "table " + quoteForMessage(name) + " is not closed by 0 ENDTAB");
             ++endtab;
         }
         if (endtab >= s.end)
@@ -478,10 +493,10 @@ bool Reader::readTables(const DxfSection& s) {
             if (recId.isNull())
                 return false;
             AcDbObject* rec = recId.stub()->object.get();
-            if (!AcDbSymbolTableRecord::cast(rec) || !rec->isKindOf(
-                    AcRxClass::byDxfName(symbolTable->kzRecordDxfName()))) {
-                warn(m_tags[r], "a " + std::string(trimmed(m_tags[r].value)) +
-                                    " record in table " + std::string(name) + " is kept as read");
+            if (!AcDbSymbolTableRecord::cast(rec) ||
+                !rec->isKindOf(AcRxClass::byDxfName(symbolTable->kzRecordDxfName()))) {
+                warn(m_tags[r], "a " + std::string(trimmed(m_tags[r].value)) + " record in table " +
+                                    std::string(name) + " is kept as read");
             } else if (static_cast<AcDbSymbolTableRecord*>(rec)->name().empty()) {
                 // Nothing can name it, and a block of it could not be written.
                 return fail(m_tags[r], "a " + std::string(trimmed(m_tags[r].value)) +

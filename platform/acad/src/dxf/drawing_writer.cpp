@@ -33,7 +33,9 @@ template <class T> T* object(AcDbObjectId id) {
     return s && s->object ? T::cast(s->object.get()) : nullptr;
 }
 
-bool live(AcDbObjectId id) { return id.stub() && id.stub()->object && !id.isErased(); }
+bool live(AcDbObjectId id) {
+    return id.stub() && id.stub()->object && !id.isErased();
+}
 
 class Writer {
 public:
@@ -142,7 +144,8 @@ void Writer::writeXData(const ObjectExtra& ex) {
                     m_tags.writeString(item.code, kz::wideToUtf8(item.text));
                 break;
             case RbKind::Binary:
-                m_tags.writeBinary(item.code, reinterpret_cast<const std::uint8_t*>(item.bytes.data()),
+                m_tags.writeBinary(item.code,
+                                   reinterpret_cast<const std::uint8_t*>(item.bytes.data()),
                                    item.bytes.size());
                 break;
             case RbKind::Point:
@@ -217,10 +220,10 @@ void Writer::tables() {
         AcDbObjectId WellKnownIds::*id;
     };
     const Kind kinds[] = {
-        {"VPORT", &WellKnownIds::viewportTable},  {"LTYPE", &WellKnownIds::linetypeTable},
-        {"LAYER", &WellKnownIds::layerTable},      {"STYLE", &WellKnownIds::textStyleTable},
-        {"VIEW", &WellKnownIds::viewTable},        {"UCS", &WellKnownIds::ucsTable},
-        {"APPID", &WellKnownIds::regAppTable},     {"DIMSTYLE", &WellKnownIds::dimStyleTable},
+        {"VPORT", &WellKnownIds::viewportTable},     {"LTYPE", &WellKnownIds::linetypeTable},
+        {"LAYER", &WellKnownIds::layerTable},        {"STYLE", &WellKnownIds::textStyleTable},
+        {"VIEW", &WellKnownIds::viewTable},          {"UCS", &WellKnownIds::ucsTable},
+        {"APPID", &WellKnownIds::regAppTable},       {"DIMSTYLE", &WellKnownIds::dimStyleTable},
         {"BLOCK_RECORD", &WellKnownIds::blockTable},
     };
     for (const Kind& k : kinds) {
@@ -294,8 +297,7 @@ void Writer::objects() {
         AcDbObjectId id(const_cast<AcDbStub*>(&s));
         if (!obj || s.erased || id == nod || inTables.count(id))
             return;
-        if (AcDbEntity::cast(obj) || AcDbSymbolTable::cast(obj) ||
-            AcDbSymbolTableRecord::cast(obj))
+        if (AcDbEntity::cast(obj) || AcDbSymbolTable::cast(obj) || AcDbSymbolTableRecord::cast(obj))
             return;
         rest.push_back(obj);
     });

@@ -4,40 +4,53 @@
 #include "dxf/tag_values.h"
 #include "win_codepage.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kz::dxf {
 
-ReadFiler::ReadFiler(const TagFile& file, AcDbDatabase* db, const std::vector<const Tag*>& tags)
-    : m_file(file), m_db(db) {
+ReadFiler::ReadFiler(const TagFile& file, AcDbDatabase* db) : m_file(file), m_db(db) {}
+
+void ReadFiler::start(const std::vector<const Tag*>& tags) {
+    m_tags.clear();
+    m_subclasses.clear();
+    m_hasMarkers = false;
+    m_selected = nullptr;
+    m_cursor = 0;
+    m_current = nullptr;
+    m_currentIndex = 0;
+    m_error.clear();
     m_subclasses.push_back({});
     for (const Tag* t : tags) {
         if (t->code == 100) {
             m_hasMarkers = true;
+            m_subclasses.back().end = m_tags.size();
             Subclass sc;
             sc.name = t->value;
-            m_subclasses.push_back(std::move(sc));
+            sc.begin = m_tags.size();
+            m_subclasses.push_back(sc);
             continue;
         }
-        m_subclasses.back().tags.push_back(t);
+        m_tags.push_back(t);
     }
-    for (auto& sc : m_subclasses)
-        sc.taken.assign(sc.tags.size(), 0);
+    m_subclasses.back().end = m_tags.size();
+    m_taken.assign(m_tags.size(), 0);
 }
 
 bool ReadFiler::atSubclassData(const char* subclassName) {
     m_current = nullptr;
-    m_cursor = 0;
     if (!m_hasMarkers) {
         // Files without markers: every class reads from the one pool.
         m_selected = &m_subclasses.front();
         m_selected->selected = true;
+        m_cursor = m_selected->begin;
         return true;
     }
     for (auto& sc : m_subclasses) {
         if (!sc.name.empty() && sc.name == subclassName && !sc.selected) {
             sc.selected = true;
             m_selected = &sc;
+            m_cursor = sc.begin;
             return true;
         }
     }
@@ -49,12 +62,12 @@ bool ReadFiler::nextItem() {
     m_current = nullptr;
     if (!m_selected)
         return false;
-    while (m_cursor < m_selected->tags.size()) {
+    while (m_cursor < m_selected->end) {
         std::size_t i = m_cursor++;
-        if (m_selected->taken[i])
+        if (m_taken[i])
             continue;
-        m_selected->taken[i] = 1;
-        m_current = m_selected->tags[i];
+        m_taken[i] = 1;
+        m_current = m_tags[i];
         m_currentIndex = i;
         return true;
     }
@@ -63,12 +76,12 @@ bool ReadFiler::nextItem() {
 
 void ReadFiler::keepItem() {
     if (m_current && m_selected)
-        m_selected->taken[m_currentIndex] = 0;
+        m_taken[m_currentIndex] = 0;
 }
 
 void ReadFiler::pushBackItem() {
     if (m_current && m_selected) {
-        m_selected->taken[m_currentIndex] = 0;
+        m_taken[m_currentIndex] = 0;
         m_cursor = m_currentIndex;
         m_current = nullptr;
     }
@@ -77,9 +90,10 @@ void ReadFiler::pushBackItem() {
 void ReadFiler::fail(const char* wanted) {
     if (!m_error.empty() || !m_current)
         return;
-    m_error = m_file.errorAt(*m_current, DxfProblem::NotANumber,
-                             "value " + quoteForMessage(m_current->value) + " is not " + wanted +
-                                 " for group code " + std::to_string(m_current->code))
+    m_error = m_file
+                  .errorAt(*m_current, DxfProblem::NotANumber,
+                           "value " + quoteForMessage(m_current->value) + " is not " + wanted +
+                               " for group code " + std::to_string(m_current->code))
                   .message;
 }
 
@@ -115,7 +129,11 @@ std::wstring ReadFiler::asString() {
         return std::wstring();
     // Text reaches the host's API as C strings, which end at NUL: a name holding one (a
     // damaged file's "^@") would be another name to every look-up.
-    std::wstring text = kz::utf8ToWide(m_current->value);
+    std::string_view v = m_current->value;
+    const bool ascii = std::all_of(v.begin(), v.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // ASCII (nearly every value) widens as it is; the rest is decoded.
+    std::wstring text = ascii ? std::wstring(v.begin(), v.end()) : kz::utf8ToWide(v);
     std::erase(text, L'\0');
     return text;
 }
@@ -140,16 +158,16 @@ AcDbObjectId ReadFiler::asObjectId() {
 void ReadFiler::keepTheRest(AcDbObject* obj) {
     for (auto& sc : m_subclasses) {
         bool any = false;
-        for (std::size_t i = 0; i < sc.tags.size(); ++i)
-            any = any || !sc.taken[i];
+        for (std::size_t i = sc.begin; i < sc.end && !any; ++i)
+            any = !m_taken[i];
         // A subclass no class selected is kept whole, marker included, even when it
         // holds no tags.
         if (!any && (sc.selected || sc.name.empty()))
             continue;
         auto& kept = obj->extraForWrite().keptFor(std::string(sc.name));
-        for (std::size_t i = 0; i < sc.tags.size(); ++i)
-            if (!sc.taken[i])
-                kept.tags.push_back({sc.tags[i]->code, std::string(sc.tags[i]->value)});
+        for (std::size_t i = sc.begin; i < sc.end; ++i)
+            if (!m_taken[i])
+                kept.tags.push_back({m_tags[i]->code, std::string(m_tags[i]->value)});
     }
     if (!m_hasMarkers && obj->extra())
         obj->extraForWrite().noMarkers = true;

@@ -14,11 +14,14 @@ namespace kz::dxf {
 
 struct ObjectTags;
 
+// One filer serves every object of a file in turn (start), so that its lists are
+// allocated once per file rather than once per object.
 class ReadFiler : public AcDbDxfFiler {
 public:
-    // tags: the object's tags without its common part (handle, application groups and
-    // owner) and without its extended data, in file order.
-    ReadFiler(const TagFile& file, AcDbDatabase* db, const std::vector<const Tag*>& tags);
+    ReadFiler(const TagFile& file, AcDbDatabase* db);
+    // Begins the next object. tags: its tags without the common part (handle,
+    // application groups and owner) and without its extended data, in file order.
+    void start(const std::vector<const Tag*>& tags);
 
     AcDbDatabase* database() const override { return m_db; }
 
@@ -58,16 +61,19 @@ public:
     void writeObjectId(int, const AcDbObjectId&) override {}
 
 private:
+    // The tags of one subclass: [begin, end) of m_tags; the marker itself is not there.
     struct Subclass {
         std::string_view name;
-        std::vector<const Tag*> tags;
-        std::vector<char> taken;
+        std::size_t begin = 0;
+        std::size_t end = 0;
         bool selected = false;
     };
     void fail(const char* wanted);
 
     const TagFile& m_file;
     AcDbDatabase* m_db;
+    std::vector<const Tag*> m_tags;
+    std::vector<char> m_taken; // per entry of m_tags: a class has read it
     std::vector<Subclass> m_subclasses;
     bool m_hasMarkers = false;
     Subclass* m_selected = nullptr;

@@ -87,6 +87,43 @@ void decodeStringEscapes(std::string& text, std::vector<Tag>& tags) {
     }
 }
 
+// isValidUtf8 over only the runs of non-ASCII bytes: ASCII is skipped eight bytes at a
+// time. A run holds whole sequences (continuation bytes are never ASCII), so a sequence
+// cut short by an ASCII byte is still found malformed.
+bool isWellFormedUtf8(std::string_view s) {
+    const char* p = s.data();
+    const char* end = p + s.size();
+    while (p < end) {
+        while (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            if (w & 0x8080808080808080ull)
+                break;
+            p += 8;
+        }
+        while (p < end && static_cast<unsigned char>(*p) < 0x80)
+            ++p;
+        const char* run = p;
+        while (p < end && static_cast<unsigned char>(*p) >= 0x80)
+            ++p;
+        if (p > run && !isValidUtf8(std::string_view(run, static_cast<std::size_t>(p - run))))
+            return false;
+    }
+    return true;
+}
+
+// An upper bound of the number of tags: half the lines, counted with memchr.
+std::size_t tagCountBound(std::string_view s) {
+    std::size_t lines = 1;
+    const char* p = s.data();
+    const char* end = p + s.size();
+    while (const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+        ++lines;
+        p = static_cast<const char*>(nl) + 1;
+    }
+    return lines / 2 + 1;
+}
+
 DxfProblem problemOf(ParseStatus st) {
     switch (st) {
     case ParseStatus::Ok:
@@ -217,7 +254,7 @@ bool parseTagFile(std::string fileName, std::string bytes, TagFile& out, DxfErro
     out.version_ = header.version;
     out.codePage_ = header.codePage;
     EncodingDecision enc;
-    const bool wellFormed = isValidUtf8(body);
+    const bool wellFormed = isWellFormedUtf8(body);
     if (bom && wellFormed) {
         enc.encoding = "UTF-8";
     } else {
@@ -258,8 +295,11 @@ bool parseTagFile(std::string fileName, std::string bytes, TagFile& out, DxfErro
     }
 
     const std::string& text = *out.text_;
-    Tokenizer tok(std::string_view(text).substr(start));
-    out.tags_.reserve(text.size() / 16);
+    const std::string_view content = std::string_view(text).substr(start);
+    Tokenizer tok(content);
+    // Reserved at its final size: growing the list would copy it and, for a moment,
+    // hold it twice.
+    out.tags_.reserve(tagCountBound(content));
     bool seenEof = false;
     Tag tag;
     while (tok.next(tag)) {

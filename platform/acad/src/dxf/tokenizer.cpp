@@ -36,6 +36,28 @@ std::string_view withoutCr(const char* b, const char* e) {
     return {b, static_cast<std::size_t>(e - b)};
 }
 
+// The group code line as nearly every file writes it: spaces, one to four digits of a
+// valid code, then "\n" or "\r\n". Returns the '\n' and sets code; nullptr for any other
+// form, which the general path then reads (and reports when it is wrong).
+inline const char* simpleCodeLine(const char* p, const char* end, int& code) {
+    while (p < end && *p == ' ')
+        ++p;
+    const char* digits = p;
+    int v = 0;
+    while (p < end && p - digits < 4 && static_cast<unsigned>(*p - '0') < 10) {
+        v = v * 10 + (*p - '0');
+        ++p;
+    }
+    if (p == digits || p == end || !isValidGroupCode(v))
+        return nullptr;
+    if (*p == '\r' && p + 1 < end)
+        ++p;
+    if (*p != '\n')
+        return nullptr;
+    code = v;
+    return p;
+}
+
 } // namespace
 
 Tokenizer::Tokenizer(std::string_view text, std::uint32_t firstLine)
@@ -53,47 +75,51 @@ bool Tokenizer::next(Tag& tag) {
     if (pos_ >= end_ || problem_ != DxfProblem::None)
         return false;
     const char* p = pos_;
-    const char* codeEnd = findLineEnd(p, end_);
-    if (!codeEnd)
-        return fail(DxfProblem::LineTooLong, line_,
-                    "line longer than " + std::to_string(kMaxLineLength) + " bytes");
-
-    // Group code: blanks, an optional '-', digits, blanks.
-    const char* q = p;
-    while (q < codeEnd && (*q == ' ' || *q == '\t'))
-        ++q;
-    bool negative = false;
-    if (q < codeEnd && *q == '-') {
-        negative = true;
-        ++q;
-    }
-    const char* digits = q;
     int code = 0;
-    while (q < codeEnd && static_cast<unsigned>(*q - '0') < 10) {
-        if (code < 100000)
-            code = code * 10 + (*q - '0');
-        ++q;
-    }
-    const char* digitsEnd = q;
-    const bool noDigits = q == digits;
-    while (q < codeEnd && isBlank(*q))
-        ++q;
-    if (noDigits || q != codeEnd) {
-        if (noDigits && !negative && onlyPaddingLeft(p, end_)) {
-            pos_ = end_; // blank lines at the end of the file
-            return false;
+    const char* codeEnd = simpleCodeLine(p, end_, code);
+    if (!codeEnd) {
+        codeEnd = findLineEnd(p, end_);
+        if (!codeEnd)
+            return fail(DxfProblem::LineTooLong, line_,
+                        "line longer than " + std::to_string(kMaxLineLength) + " bytes");
+
+        // Group code: blanks, an optional '-', digits, blanks.
+        const char* q = p;
+        while (q < codeEnd && (*q == ' ' || *q == '\t'))
+            ++q;
+        bool negative = false;
+        if (q < codeEnd && *q == '-') {
+            negative = true;
+            ++q;
         }
-        return fail(DxfProblem::BadGroupCode, line_,
-                    "expected an integer group code, found " +
-                        quoteForMessage(withoutCr(p, codeEnd)));
+        const char* digits = q;
+        code = 0;
+        while (q < codeEnd && static_cast<unsigned>(*q - '0') < 10) {
+            if (code < 100000)
+                code = code * 10 + (*q - '0');
+            ++q;
+        }
+        const char* digitsEnd = q;
+        const bool noDigits = q == digits;
+        while (q < codeEnd && isBlank(*q))
+            ++q;
+        if (noDigits || q != codeEnd) {
+            if (noDigits && !negative && onlyPaddingLeft(p, end_)) {
+                pos_ = end_; // blank lines at the end of the file
+                return false;
+            }
+            return fail(DxfProblem::BadGroupCode, line_,
+                        "expected an integer group code, found " +
+                            quoteForMessage(withoutCr(p, codeEnd)));
+        }
+        if (negative)
+            code = -code;
+        if (!isValidGroupCode(code))
+            return fail(DxfProblem::GroupCodeOutOfRange, line_,
+                        "group code " + std::string(negative ? digits - 1 : digits, digitsEnd) +
+                            " is outside " + std::to_string(kMinGroupCode) + "-" +
+                            std::to_string(kMaxGroupCode) + " (are the lines out of step?)");
     }
-    if (negative)
-        code = -code;
-    if (!isValidGroupCode(code))
-        return fail(DxfProblem::GroupCodeOutOfRange, line_,
-                    "group code " + std::string(negative ? digits - 1 : digits, digitsEnd) +
-                        " is outside " + std::to_string(kMinGroupCode) + "-" +
-                        std::to_string(kMaxGroupCode) + " (are the lines out of step?)");
 
     if (codeEnd == end_ || codeEnd + 1 == end_)
         return fail(DxfProblem::MissingValue, line_,

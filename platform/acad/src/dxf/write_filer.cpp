@@ -64,7 +64,9 @@ void WriteFiler::writeString(int code, std::wstring_view value) {
     m_out.writeString(code, kz::wideToUtf8(value));
 }
 
-void WriteFiler::writeUtf8(int code, std::string_view value) { m_out.writeString(code, value); }
+void WriteFiler::writeUtf8(int code, std::string_view value) {
+    m_out.writeString(code, value);
+}
 
 void WriteFiler::writeDouble(int code, double value) {
     if (!std::isfinite(value)) {
