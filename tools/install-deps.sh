@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, testing and benchmarking need.
 set -euo pipefail
 pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev python3-ezdxf
-      libreadline-dev clang clang-format libclang-rt-dev valgrind zlib1g-dev librsvg2-bin)
+      libreadline-dev clang clang-format libclang-rt-dev valgrind zlib1g-dev librsvg2-bin
+      libdxflib-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
