@@ -5,6 +5,7 @@
 
 #include "dbmain.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ class AcDbBlockTableRecordIterator;
 namespace kz {
 // 0 when the two names are the same symbol name (case ignored), like wcscmp otherwise.
 int compareSymbolNames(std::wstring_view a, std::wstring_view b);
+class SymbolNameIndex;
 } // namespace kz
 
 class AcDbSymbolTableRecord : public AcDbObject {
@@ -32,7 +34,7 @@ public:
     bool isResolved() const { return (m_flags & 32) != 0; }
     int kzFlags() const { return m_flags; }
     void kzSetFlags(int flags) { m_flags = flags; }
-    void kzSetNameRaw(std::wstring name) { m_name = std::move(name); }
+    void kzSetNameRaw(std::wstring name);
     // Reads the name (2) and flags (70) that every record's own subclass holds; false
     // for any other tag.
     bool kzReadNameAndFlags(AcDbDxfFiler* filer);
@@ -53,12 +55,15 @@ private:
 class AcDbSymbolTable : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbSymbolTable);
+    AcDbSymbolTable();
+    ~AcDbSymbolTable() override;
 
     bool has(const ACHAR* name) const;
     bool has(AcDbObjectId id) const;
-    Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& recordId, bool getErased = false) const;
-    Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& record,
-                            AcDb::OpenMode mode, bool openErased = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& recordId,
+                            bool getErased = false) const;
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+                            bool openErased = false) const;
     // The table must be open for write and the record in no database; the record
     // becomes resident and stays open for write.
     Acad::ErrorStatus add(AcDbSymbolTableRecord* record);
@@ -68,7 +73,7 @@ public:
 
     // Host internals: the record ids in table order, erased ones included.
     const std::vector<AcDbObjectId>& kzRecords() const { return m_records; }
-    void kzAppendRecord(AcDbObjectId id) { m_records.push_back(id); }
+    void kzAppendRecord(AcDbObjectId id);
     virtual const char* kzRecordDxfName() const = 0;
     virtual const char* kzTableName() const = 0;
     virtual const char* kzTableSubclass() const { return nullptr; }
@@ -82,8 +87,12 @@ protected:
     // Names a new record must be given (anonymous blocks "*U"/"*D" get a number).
     virtual std::wstring nameForNewRecord(const std::wstring& name) const { return name; }
 
+    // The index of the records' names, kept up to date on use.
+    kz::SymbolNameIndex& nameIndex() const;
+
 private:
     std::vector<AcDbObjectId> m_records;
+    mutable std::unique_ptr<kz::SymbolNameIndex> m_index; // made on first lookup
 };
 
 class AcDbSymbolTableIterator {
@@ -99,7 +108,8 @@ public:
 
 protected:
     friend class AcDbSymbolTable;
-    AcDbSymbolTableIterator(const std::vector<AcDbObjectId>& ids, bool atBeginning, bool skipDeleted);
+    AcDbSymbolTableIterator(const std::vector<AcDbObjectId>& ids, bool atBeginning,
+                            bool skipDeleted);
     void skip(bool forward, bool skipDeleted);
     std::vector<AcDbObjectId> m_ids; // a snapshot: records added while iterating are not visited
     long m_pos = 0;
@@ -107,32 +117,32 @@ protected:
 
 // Typed tables, records and iterators. Each table's getAt and iterator give records
 // of its own record class.
-#define KZ_SYMBOL_TABLE(TABLE, RECORD, ITER, RECORD_DXF, TABLE_NAME)                            \
-    class ITER : public AcDbSymbolTableIterator {                                                \
-    public:                                                                                      \
-        using AcDbSymbolTableIterator::getRecord;                                                \
-        Acad::ErrorStatus getRecord(RECORD*& record, AcDb::OpenMode mode,                        \
-                                    bool openErasedRecord = false) const;                        \
-                                                                                                 \
-    private:                                                                                     \
-        friend class TABLE;                                                                      \
-        using AcDbSymbolTableIterator::AcDbSymbolTableIterator;                                  \
-    };                                                                                           \
-    class TABLE : public AcDbSymbolTable {                                                       \
-    public:                                                                                      \
-        ACRX_DECLARE_MEMBERS(TABLE);                                                             \
-        using AcDbSymbolTable::getAt;                                                            \
-        using AcDbSymbolTable::newIterator;                                                      \
-        Acad::ErrorStatus getAt(const ACHAR* name, RECORD*& record, AcDb::OpenMode mode,         \
-                                bool openErased = false) const;                                  \
-        Acad::ErrorStatus newIterator(ITER*& iterator, bool atBeginning = true,                  \
-                                      bool skipDeleted = true) const;                            \
-        const char* kzRecordDxfName() const override { return RECORD_DXF; }                      \
-        const char* kzTableName() const override { return TABLE_NAME; }                          \
-                                                                                                 \
-    protected:                                                                                   \
-        AcRxClass* recordClass() const override;                                                 \
-        KZ_SYMBOL_TABLE_EXTRA_##TABLE                                                            \
+#define KZ_SYMBOL_TABLE(TABLE, RECORD, ITER, RECORD_DXF, TABLE_NAME)                               \
+    class ITER : public AcDbSymbolTableIterator {                                                  \
+    public:                                                                                        \
+        using AcDbSymbolTableIterator::getRecord;                                                  \
+        Acad::ErrorStatus getRecord(RECORD*& record, AcDb::OpenMode mode,                          \
+                                    bool openErasedRecord = false) const;                          \
+                                                                                                   \
+    private:                                                                                       \
+        friend class TABLE;                                                                        \
+        using AcDbSymbolTableIterator::AcDbSymbolTableIterator;                                    \
+    };                                                                                             \
+    class TABLE : public AcDbSymbolTable {                                                         \
+    public:                                                                                        \
+        ACRX_DECLARE_MEMBERS(TABLE);                                                               \
+        using AcDbSymbolTable::getAt;                                                              \
+        using AcDbSymbolTable::newIterator;                                                        \
+        Acad::ErrorStatus getAt(const ACHAR* name, RECORD*& record, AcDb::OpenMode mode,           \
+                                bool openErased = false) const;                                    \
+        Acad::ErrorStatus newIterator(ITER*& iterator, bool atBeginning = true,                    \
+                                      bool skipDeleted = true) const;                              \
+        const char* kzRecordDxfName() const override { return RECORD_DXF; }                        \
+        const char* kzTableName() const override { return TABLE_NAME; }                            \
+                                                                                                   \
+    protected:                                                                                     \
+        AcRxClass* recordClass() const override;                                                   \
+        KZ_SYMBOL_TABLE_EXTRA_##TABLE                                                              \
     };
 
 class AcDbLayerTableRecord : public AcDbSymbolTableRecord {
@@ -302,8 +312,8 @@ public:
     // becomes resident, owned by this block, and stays open for write.
     Acad::ErrorStatus appendAcDbEntity(AcDbEntity* entity);
     Acad::ErrorStatus appendAcDbEntity(AcDbObjectId& entityId, AcDbEntity* entity);
-    Acad::ErrorStatus newIterator(AcDbBlockTableRecordIterator*& iterator,
-                                  bool atBeginning = true, bool skipDeleted = true) const;
+    Acad::ErrorStatus newIterator(AcDbBlockTableRecordIterator*& iterator, bool atBeginning = true,
+                                  bool skipDeleted = true) const;
 
     AcGePoint3d origin() const { return m_origin; }
     Acad::ErrorStatus setOrigin(const AcGePoint3d& origin);
@@ -361,15 +371,19 @@ private:
     long m_pos = 0;
 };
 
-#define KZ_SYMBOL_TABLE_EXTRA_AcDbBlockTable                                                     \
-    std::wstring nameForNewRecord(const std::wstring& name) const override;                      \
-    const char* kzTableSubclass() const override { return nullptr; }
+#define KZ_SYMBOL_TABLE_EXTRA_AcDbBlockTable                                                       \
+    std::wstring nameForNewRecord(const std::wstring& name) const override;                        \
+    const char* kzTableSubclass() const override {                                                 \
+        return nullptr;                                                                            \
+    }
 #define KZ_SYMBOL_TABLE_EXTRA_AcDbLayerTable
 #define KZ_SYMBOL_TABLE_EXTRA_AcDbLinetypeTable
 #define KZ_SYMBOL_TABLE_EXTRA_AcDbTextStyleTable
 #define KZ_SYMBOL_TABLE_EXTRA_AcDbRegAppTable
-#define KZ_SYMBOL_TABLE_EXTRA_AcDbDimStyleTable                                                  \
-    const char* kzTableSubclass() const override { return "AcDbDimStyleTable"; }
+#define KZ_SYMBOL_TABLE_EXTRA_AcDbDimStyleTable                                                    \
+    const char* kzTableSubclass() const override {                                                 \
+        return "AcDbDimStyleTable";                                                                \
+    }
 #define KZ_SYMBOL_TABLE_EXTRA_AcDbViewportTable
 #define KZ_SYMBOL_TABLE_EXTRA_AcDbViewTable
 #define KZ_SYMBOL_TABLE_EXTRA_AcDbUCSTable

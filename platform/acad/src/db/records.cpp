@@ -4,7 +4,7 @@
 
 bool AcDbSymbolTableRecord::kzReadNameAndFlags(AcDbDxfFiler* filer) {
     if (filer->code() == 2) {
-        m_name = filer->asString();
+        kzSetNameRaw(filer->asString());
         return true;
     }
     if (filer->code() == 70) {

@@ -37,18 +37,10 @@ AcDbObjectId findSymbol(AcDbDatabase* db, SymbolTable table, const ACHAR* name) 
     AcDbSymbolTable* t = tableObject(db, table);
     if (!t || !name)
         return {};
-    // Objects of another kind among the records (kept as read from a damaged file) are
-    // no symbols of this table.
-    AcRxClass* recordClass = AcRxClass::byDxfName(t->kzRecordDxfName());
-    for (auto& id : t->kzRecords()) {
-        AcDbStub* s = id.stub();
-        if (!s || !s->object || s->erased)
-            continue;
-        auto* rec = AcDbSymbolTableRecord::cast(s->object.get());
-        if (rec && rec->isKindOf(recordClass) && compareSymbolNames(rec->name(), name) == 0)
-            return id;
-    }
-    return {};
+    // The table's own lookup: objects of another kind among the records (kept as read
+    // from a damaged file) are no symbols of this table.
+    AcDbObjectId id;
+    return t->getAt(name, id) == Acad::eOk ? id : AcDbObjectId();
 }
 
 AcDbObjectId findOrAddSymbol(AcDbDatabase* db, SymbolTable table, const std::wstring& name) {

@@ -1,6 +1,7 @@
 #include "dbsymtb.h"
 
 #include "db/database_impl.h"
+#include "db/symbol_name_index.h"
 
 #include <cwctype>
 
@@ -100,7 +101,15 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
     }
     assertWriteEnabled();
     m_name = name;
+    if (!objectId().isNull())
+        kz::noteSymbolNameChange();
     return Acad::eOk;
+}
+
+void AcDbSymbolTableRecord::kzSetNameRaw(std::wstring name) {
+    m_name = std::move(name);
+    if (!objectId().isNull())
+        kz::noteSymbolNameChange();
 }
 
 Acad::ErrorStatus AcDbSymbolTableRecord::dxfInFields(AcDbDxfFiler* filer) {
@@ -108,7 +117,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfInFields(AcDbDxfFiler* filer) {
         while (filer->nextItem()) {
             // R12 files give every class the one pool: take the name and flags here.
             if (filer->code() == 2)
-                m_name = filer->asString();
+                kzSetNameRaw(filer->asString());
             else if (filer->code() == 70)
                 m_flags = filer->asInt();
             else
@@ -124,6 +133,20 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfOutFields(AcDbDxfFiler* filer) const
 }
 
 // ---- tables ----
+
+AcDbSymbolTable::AcDbSymbolTable() = default;
+AcDbSymbolTable::~AcDbSymbolTable() = default;
+
+kz::SymbolNameIndex& AcDbSymbolTable::nameIndex() const {
+    if (!m_index)
+        m_index = std::make_unique<kz::SymbolNameIndex>();
+    return *m_index;
+}
+
+void AcDbSymbolTable::kzAppendRecord(AcDbObjectId id) {
+    m_records.push_back(id);
+    nameIndex().appended(m_records, m_records.size() - 1);
+}
 
 bool AcDbSymbolTable::has(const ACHAR* name) const {
     AcDbObjectId id;
@@ -143,7 +166,8 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& record
     recordId = AcDbObjectId();
     if (!name)
         return Acad::eInvalidInput;
-    for (auto& id : m_records) {
+    for (std::size_t pos : nameIndex().candidates(m_records, name)) {
+        const AcDbObjectId& id = m_records[pos];
         AcDbStub* s = id.stub();
         if (!s || !s->object || (s->erased && !getErased))
             continue;
@@ -193,20 +217,21 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
     AcDbDatabase* db = database();
     if (!db)
         return Acad::eNoDatabase;
+    // Named while not yet in the database, so that no index of names is made stale.
+    if (name != record->name() && record->setName(name.c_str()) != Acad::eOk)
+        return Acad::eInvalidInput;
     Acad::ErrorStatus es = db->impl().addObject(record, objectId(), recordId);
     if (es != Acad::eOk)
         return es;
-    if (name != record->name())
-        record->setName(name.c_str());
     assertWriteEnabled();
-    m_records.push_back(recordId);
+    kzAppendRecord(recordId);
     if (auto* btr = AcDbBlockTableRecord::cast(record); btr && btr->kzBlockBegin().isNull())
         addBlockBeginEnd(db, btr);
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator,
-                                               bool atBeginning, bool skipDeleted) const {
+Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator, bool atBeginning,
+                                               bool skipDeleted) const {
     assertReadEnabled();
     iterator = new AcDbSymbolTableIterator(m_records, atBeginning, skipDeleted);
     return Acad::eOk;
@@ -256,7 +281,8 @@ bool skippable(const AcDbObjectId& id, bool skipDeleted) {
 
 void AcDbSymbolTableIterator::skip(bool forward, bool skipDeleted) {
     long n = static_cast<long>(m_ids.size());
-    while (m_pos >= 0 && m_pos < n && skippable(m_ids[static_cast<std::size_t>(m_pos)], skipDeleted))
+    while (m_pos >= 0 && m_pos < n &&
+           skippable(m_ids[static_cast<std::size_t>(m_pos)], skipDeleted))
         m_pos += forward ? 1 : -1;
 }
 
@@ -304,31 +330,33 @@ Acad::ErrorStatus AcDbSymbolTableIterator::seek(AcDbObjectId id) {
 
 // ---- typed tables ----
 
-#define KZ_DEFINE_TABLE(TABLE, RECORD, ITER, RECORD_DXF, TABLE_DXF)                              \
-    ACRX_DXF_DEFINE_MEMBERS(RECORD, AcDbSymbolTableRecord, RECORD_DXF)                            \
-    AcRxClass* TABLE::recordClass() const { return RECORD::desc(); }                              \
-    Acad::ErrorStatus TABLE::getAt(const ACHAR* name, RECORD*& record, AcDb::OpenMode mode,       \
-                                   bool openErased) const {                                       \
-        record = nullptr;                                                                         \
-        AcDbObjectId id;                                                                          \
-        Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErased);                      \
-        if (es != Acad::eOk)                                                                      \
-            return es;                                                                            \
-        return acdbOpenObject(record, id, mode, openErased);                                      \
-    }                                                                                             \
-    Acad::ErrorStatus TABLE::newIterator(ITER*& iterator, bool atBeginning, bool skipDeleted)     \
-        const {                                                                                   \
-        assertReadEnabled();                                                                      \
-        iterator = new ITER(kzRecords(), atBeginning, skipDeleted);                               \
-        return Acad::eOk;                                                                         \
-    }                                                                                             \
-    Acad::ErrorStatus ITER::getRecord(RECORD*& record, AcDb::OpenMode mode,                       \
-                                      bool openErasedRecord) const {                              \
-        record = nullptr;                                                                         \
-        if (done())                                                                               \
-            return Acad::eInvalidIndex;                                                           \
-        return acdbOpenObject(record, m_ids[static_cast<std::size_t>(m_pos)], mode,               \
-                              openErasedRecord);                                                  \
+#define KZ_DEFINE_TABLE(TABLE, RECORD, ITER, RECORD_DXF, TABLE_DXF)                                \
+    ACRX_DXF_DEFINE_MEMBERS(RECORD, AcDbSymbolTableRecord, RECORD_DXF)                             \
+    AcRxClass* TABLE::recordClass() const {                                                        \
+        return RECORD::desc();                                                                     \
+    }                                                                                              \
+    Acad::ErrorStatus TABLE::getAt(const ACHAR* name, RECORD*& record, AcDb::OpenMode mode,        \
+                                   bool openErased) const {                                        \
+        record = nullptr;                                                                          \
+        AcDbObjectId id;                                                                           \
+        Acad::ErrorStatus es = AcDbSymbolTable::getAt(name, id, openErased);                       \
+        if (es != Acad::eOk)                                                                       \
+            return es;                                                                             \
+        return acdbOpenObject(record, id, mode, openErased);                                       \
+    }                                                                                              \
+    Acad::ErrorStatus TABLE::newIterator(ITER*& iterator, bool atBeginning, bool skipDeleted)      \
+        const {                                                                                    \
+        assertReadEnabled();                                                                       \
+        iterator = new ITER(kzRecords(), atBeginning, skipDeleted);                                \
+        return Acad::eOk;                                                                          \
+    }                                                                                              \
+    Acad::ErrorStatus ITER::getRecord(RECORD*& record, AcDb::OpenMode mode, bool openErasedRecord) \
+        const {                                                                                    \
+        record = nullptr;                                                                          \
+        if (done())                                                                                \
+            return Acad::eInvalidIndex;                                                            \
+        return acdbOpenObject(record, m_ids[static_cast<std::size_t>(m_pos)], mode,                \
+                              openErasedRecord);                                                   \
     }
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable, "")
@@ -361,20 +389,6 @@ std::wstring AcDbBlockTable::nameForNewRecord(const std::wstring& name) const {
     wchar_t kind = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(name[1])));
     if ((kind != L'U' && kind != L'D' && kind != L'X' && kind != L'A') || name.size() > 2)
         return name;
-    long n = 0;
-    for (auto& id : kzRecords()) {
-        AcDbStub* s = id.stub();
-        auto* rec = s && s->object ? AcDbSymbolTableRecord::cast(s->object.get()) : nullptr;
-        if (!rec)
-            continue;
-        const std::wstring& other = rec->name();
-        if (other.size() > 2 && other[0] == L'*' &&
-            std::towupper(static_cast<wint_t>(other[1])) == static_cast<wint_t>(kind)) {
-            wchar_t* end = nullptr;
-            long v = std::wcstol(other.c_str() + 2, &end, 10);
-            if (end && *end == 0 && v >= n)
-                n = v + 1;
-        }
-    }
+    const long n = nameIndex().nextAnonymousNumber(kzRecords(), kind);
     return std::wstring(L"*") + kind + std::to_wstring(n);
 }

@@ -1,0 +1,111 @@
+#include "db/symbol_name_index.h"
+
+#include "db/database_impl.h"
+#include "dbsymtb.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cwchar>
+#include <cwctype>
+
+namespace kz {
+
+namespace {
+std::atomic<std::uint64_t> g_nameGeneration{1};
+
+AcDbSymbolTableRecord* recordOf(const AcDbObjectId& id) {
+    AcDbStub* s = id.stub();
+    return s && s->object ? AcDbSymbolTableRecord::cast(s->object.get()) : nullptr;
+}
+} // namespace
+
+void noteSymbolNameChange() {
+    g_nameGeneration.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::wstring foldSymbolName(std::wstring_view name) {
+    std::wstring folded(name);
+    for (wchar_t& c : folded)
+        c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    return folded;
+}
+
+bool anonymousNumber(const std::wstring& name, wchar_t kind, long& n) {
+    if (name.size() <= 2 || name[0] != L'*' ||
+        std::towupper(static_cast<wint_t>(name[1])) != static_cast<wint_t>(kind))
+        return false;
+    wchar_t* end = nullptr;
+    n = std::wcstol(name.c_str() + 2, &end, 10);
+    return end && *end == 0;
+}
+
+void SymbolNameIndex::add(const AcDbObjectId& id, std::size_t position) {
+    AcDbSymbolTableRecord* rec = recordOf(id);
+    if (!rec) {
+        // Not a record yet (or a foreign object kept from a damaged file): every
+        // lookup looks at it again.
+        m_withoutObject.push_back(position);
+        return;
+    }
+    m_byName[foldSymbolName(rec->name())].push_back(position);
+    const std::wstring& name = rec->name();
+    if (name.size() > 2 && name[0] == L'*') {
+        const auto kind = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(name[1])));
+        long n = 0;
+        if (anonymousNumber(name, kind, n)) {
+            long& next = m_nextAnonymous[kind];
+            if (n >= next)
+                next = n + 1;
+        }
+    }
+}
+
+void SymbolNameIndex::update(const std::vector<AcDbObjectId>& records) {
+    const std::uint64_t now = g_nameGeneration.load(std::memory_order_relaxed);
+    if (now != m_generation || m_indexed > records.size()) {
+        m_byName.clear();
+        m_withoutObject.clear();
+        m_nextAnonymous.clear();
+        m_indexed = 0;
+        m_generation = now;
+    }
+    for (; m_indexed < records.size(); ++m_indexed)
+        add(records[m_indexed], m_indexed);
+}
+
+void SymbolNameIndex::appended(const std::vector<AcDbObjectId>& records, std::size_t position) {
+    if (position == m_indexed && m_generation == g_nameGeneration.load(std::memory_order_relaxed)) {
+        add(records[position], position);
+        ++m_indexed;
+    }
+}
+
+std::vector<std::size_t> SymbolNameIndex::candidates(const std::vector<AcDbObjectId>& records,
+                                                     std::wstring_view name) {
+    update(records);
+    std::vector<std::size_t> out;
+    auto it = m_byName.find(foldSymbolName(name));
+    if (it != m_byName.end())
+        out = it->second;
+    if (!m_withoutObject.empty()) {
+        out.insert(out.end(), m_withoutObject.begin(), m_withoutObject.end());
+        std::sort(out.begin(), out.end());
+    }
+    return out;
+}
+
+long SymbolNameIndex::nextAnonymousNumber(const std::vector<AcDbObjectId>& records, wchar_t kind) {
+    update(records);
+    auto it = m_nextAnonymous.find(kind);
+    long next = it == m_nextAnonymous.end() ? 0 : it->second;
+    // Positions that had no record when indexed may hold one now.
+    for (std::size_t pos : m_withoutObject) {
+        long n = 0;
+        if (AcDbSymbolTableRecord* rec = recordOf(records[pos]);
+            rec && anonymousNumber(rec->name(), kind, n) && n >= next)
+            next = n + 1;
+    }
+    return next;
+}
+
+} // namespace kz
