@@ -24,8 +24,9 @@ class SymbolNameIndex {
 public:
     // Positions in `records` of the records whose name folds to the folded `name`,
     // and of the records that had no object when the index was built, ascending.
-    std::vector<std::size_t> candidates(const std::vector<AcDbObjectId>& records,
-                                        std::wstring_view name);
+    // The list is valid until the next call.
+    const std::vector<std::size_t>& candidates(const std::vector<AcDbObjectId>& records,
+                                               std::wstring_view name);
     // One more than the largest n of the names "*<kind>n" in the table (0 when none);
     // kind is an upper-case letter.
     long nextAnonymousNumber(const std::vector<AcDbObjectId>& records, wchar_t kind);
@@ -41,6 +42,8 @@ private:
     std::unordered_map<std::wstring, std::vector<std::size_t>> m_byName;
     std::vector<std::size_t> m_withoutObject;
     std::unordered_map<wchar_t, long> m_nextAnonymous;
+    std::wstring m_key;                // the folded name looked up last
+    std::vector<std::size_t> m_merged; // candidates when some records had no object
 };
 
 // The name with each character in upper case, as compareSymbolNames compares them.

@@ -80,18 +80,21 @@ void SymbolNameIndex::appended(const std::vector<AcDbObjectId>& records, std::si
     }
 }
 
-std::vector<std::size_t> SymbolNameIndex::candidates(const std::vector<AcDbObjectId>& records,
-                                                     std::wstring_view name) {
+const std::vector<std::size_t>&
+SymbolNameIndex::candidates(const std::vector<AcDbObjectId>& records, std::wstring_view name) {
+    static const std::vector<std::size_t> none;
     update(records);
-    std::vector<std::size_t> out;
-    auto it = m_byName.find(foldSymbolName(name));
-    if (it != m_byName.end())
-        out = it->second;
-    if (!m_withoutObject.empty()) {
-        out.insert(out.end(), m_withoutObject.begin(), m_withoutObject.end());
-        std::sort(out.begin(), out.end());
-    }
-    return out;
+    m_key.assign(name);
+    for (wchar_t& c : m_key)
+        c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    auto it = m_byName.find(m_key);
+    const std::vector<std::size_t>& named = it == m_byName.end() ? none : it->second;
+    if (m_withoutObject.empty())
+        return named;
+    m_merged = named;
+    m_merged.insert(m_merged.end(), m_withoutObject.begin(), m_withoutObject.end());
+    std::sort(m_merged.begin(), m_merged.end());
+    return m_merged;
 }
 
 long SymbolNameIndex::nextAnonymousNumber(const std::vector<AcDbObjectId>& records, wchar_t kind) {

@@ -100,13 +100,13 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
         }
     }
     assertWriteEnabled();
-    m_name = name;
-    if (!objectId().isNull())
-        kz::noteSymbolNameChange();
+    kzSetNameRaw(name);
     return Acad::eOk;
 }
 
 void AcDbSymbolTableRecord::kzSetNameRaw(std::wstring name) {
+    if (name == m_name)
+        return;
     m_name = std::move(name);
     if (!objectId().isNull())
         kz::noteSymbolNameChange();
