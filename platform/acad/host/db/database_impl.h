@@ -23,6 +23,10 @@ struct HeaderVar {
 struct KeptSection {
     std::string name;
     std::vector<KeptTag> tags;
+    // A table of the TABLES section that the database does not hold, written back
+    // inside that section; otherwise a whole section of its own (which may be named
+    // "TABLE" too).
+    bool isTable = false;
 };
 
 struct WellKnownIds {

@@ -464,7 +464,7 @@ bool Reader::readTables(const DxfSection& s) {
         if (!kind || !(m_impl.ids.*(kind->id)).isNull()) {
             // A table the database does not know (or a second one of a kind) is kept
             // as read and written back in place.
-            KeptSection kept{"TABLE", {}};
+            KeptSection kept{"TABLE", {}, true};
             for (std::size_t q = k; q <= endtab; ++q)
                 kept.tags.push_back({m_tags[q].code, std::string(m_tags[q].value)});
             m_impl.otherSections.push_back(std::move(kept));

@@ -247,7 +247,7 @@ void Writer::tables() {
         m_tags.writeString(0, "ENDTAB");
     }
     for (const KeptSection& s : m_impl.otherSections)
-        if (s.name == "TABLE")
+        if (s.isTable)
             writeKept(s.tags);
     endSection();
 }
@@ -322,7 +322,7 @@ bool Writer::run(std::string& error) {
     entities();
     objects();
     for (const KeptSection& s : m_impl.otherSections) {
-        if (s.name == "TABLE")
+        if (s.isTable)
             continue;
         section(s.name.c_str());
         writeKept(s.tags);

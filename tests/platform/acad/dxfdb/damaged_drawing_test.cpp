@@ -234,3 +234,27 @@ TEST(DamagedDrawing, BlockMarkersAmongTheEntitiesAreAnError) {
 }
 
 } // namespace
+
+namespace {
+
+// A section of its own named "TABLE" (a damaged "TABLES") is kept and written back as a
+// section, not moved into TABLES among the tables the database does not hold, which
+// are kept with the same name.
+TEST(DamagedDrawing, ASectionNamedTableStaysASection) {
+    const std::string text =
+        tags({"0|SECTION", "2|TABLES", "0|TABLE", "2|KZ_UNKNOWN", "70|0", "0|ENDTAB", "0|ENDSEC",
+              "0|SECTION", "2|ENTITIES", "0|ENDSEC", "0|SECTION", "2|TABLE", "0|TABLE",
+              "2|LAYER", "70|1", "0|ENDTAB", "0|ENDSEC", "0|EOF"});
+    const std::string first = saved(text);
+    const std::size_t tables = first.find("\nTABLES\n");
+    const std::size_t tablesEnd = first.find("\nENDSEC\n", tables);
+    const std::size_t unknown = first.find("\nKZ_UNKNOWN\n");
+    const std::size_t section = first.find("SECTION\n  2\nTABLE\n");
+    ASSERT_NE(unknown, std::string::npos) << first;
+    ASSERT_NE(section, std::string::npos) << first;
+    EXPECT_TRUE(tables < unknown && unknown < tablesEnd) << first;
+    EXPECT_GT(section, tablesEnd) << first;
+    EXPECT_EQ(saved(first), first);
+}
+
+} // namespace
