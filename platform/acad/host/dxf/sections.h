@@ -16,13 +16,14 @@
 #include "dxf/tag_reader.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace kz::dxf {
 
 struct DxfSection {
-    std::string_view name;  // "HEADER", "ENTITIES", ... (blanks trimmed)
+    std::string name;       // "HEADER", "ENTITIES", ... (blanks trimmed, NULs dropped)
     std::size_t begin = 0;  // index of the first tag after 2/name
     std::size_t end = 0;    // index of the 0/ENDSEC tag; [begin, end) is the content
     std::uint32_t line = 0; // line of the 0/SECTION tag

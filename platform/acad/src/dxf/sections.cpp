@@ -56,7 +56,15 @@ bool scanSections(const TagFile& file, SectionScan& scan, DxfError& error) {
                                  "expected SECTION or EOF, found " + describe(t));
             return false;
         }
-        if (i + 1 >= n || tags[i + 1].code != 2 || trimmed(tags[i + 1].value).empty()) {
+        // NUL characters are dropped from the name, as from every name read: it is
+        // written back as a C string.
+        std::string name;
+        if (i + 1 < n && tags[i + 1].code == 2) {
+            name = trimmed(tags[i + 1].value);
+            std::erase(name, '\0');
+            name = trimmed(name);
+        }
+        if (name.empty()) {
             const Tag& at = i + 1 < n ? tags[i + 1] : t;
             error = file.errorAt(at, DxfProblem::SectionWithoutName,
                                  i + 1 < n ? "SECTION without a name (expected group code 2, "
@@ -66,7 +74,7 @@ bool scanSections(const TagFile& file, SectionScan& scan, DxfError& error) {
             return false;
         }
         DxfSection s;
-        s.name = trimmed(tags[i + 1].value);
+        s.name = std::move(name);
         s.line = t.line;
         s.begin = i + 2;
         std::size_t j = s.begin;

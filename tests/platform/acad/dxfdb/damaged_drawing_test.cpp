@@ -243,8 +243,8 @@ namespace {
 TEST(DamagedDrawing, ASectionNamedTableStaysASection) {
     const std::string text =
         tags({"0|SECTION", "2|TABLES", "0|TABLE", "2|KZ_UNKNOWN", "70|0", "0|ENDTAB", "0|ENDSEC",
-              "0|SECTION", "2|ENTITIES", "0|ENDSEC", "0|SECTION", "2|TABLE", "0|TABLE",
-              "2|LAYER", "70|1", "0|ENDTAB", "0|ENDSEC", "0|EOF"});
+              "0|SECTION", "2|ENTITIES", "0|ENDSEC", "0|SECTION", "2|TABLE", "0|TABLE", "2|LAYER",
+              "70|1", "0|ENDTAB", "0|ENDSEC", "0|EOF"});
     const std::string first = saved(text);
     const std::size_t tables = first.find("\nTABLES\n");
     const std::size_t tablesEnd = first.find("\nENDSEC\n", tables);
@@ -255,6 +255,29 @@ TEST(DamagedDrawing, ASectionNamedTableStaysASection) {
     EXPECT_TRUE(tables < unknown && unknown < tablesEnd) << first;
     EXPECT_GT(section, tablesEnd) << first;
     EXPECT_EQ(saved(first), first);
+}
+
+} // namespace
+
+namespace {
+
+// NUL characters in a section's name are dropped as in every other name (the name is
+// written back as a C string, which ended at the first NUL and saved a nameless
+// section); a name of nothing but NULs is no name.
+TEST(DamagedDrawing, NulCharactersInASectionNameAreDropped) {
+    const std::string entities = tags({"0|SECTION", "2|ENTITIES", "0|ENDSEC"});
+    const std::string kept = std::string("  0\nSECTION\n  2\n\0\0KZ\0DATA\n", 26) +
+                             tags({"0|KZ_THING", "0|ENDSEC", "0|EOF"});
+    const std::string first = saved(entities + kept);
+    EXPECT_NE(first.find("SECTION\n  2\nKZDATA\n  0\nKZ_THING\n"), std::string::npos) << first;
+    EXPECT_EQ(saved(first), first);
+
+    AcDbDatabase db(false);
+    const std::string nameless =
+        std::string("  0\nSECTION\n  2\n\0\0\n", 19) + tags({"0|KZ_THING", "0|ENDSEC", "0|EOF"});
+    kz::DrawingReadResult r = kz::readDrawingFromText("t.dxf", entities + nameless, db);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("t.dxf:9: SECTION without a name"), std::string::npos) << r.error;
 }
 
 } // namespace
