@@ -15,6 +15,7 @@
 #include "windows.h"
 
 #include <cstddef>
+#include <unordered_set>
 #include <vector>
 
 class CDrag;
@@ -136,6 +137,7 @@ private:
     static void notifyDrag(bool starting, dragdata* data);
 
     std::vector<Held> m_held;
+    std::unordered_set<const AcDbEntity*> m_heldSet; // the entities of m_held
     std::vector<CString> m_keywords, m_labels;
     DragCallback m_optionFunc = nullptr;
     bool m_userPrompt = false;

@@ -20,10 +20,8 @@ void CDrag::noteEntitiesInDrawing() {
 int CDrag::Append(AcDbEntity* entity, const wchar_t* tag, int position) {
     if (entity == nullptr)
         return -1;
-    for (const Held& held : m_held) {
-        if (held.entity == entity)
-            return -1;
-    }
+    if (!m_heldSet.insert(entity).second)
+        return -1;
     Held held;
     held.entity = entity;
     held.tag = tag ? tag : L"";
@@ -36,6 +34,7 @@ int CDrag::Append(AcDbEntity* entity, const wchar_t* tag, int position) {
 void CDrag::RemoveAll(int dispose) {
     std::vector<Held> held;
     held.swap(m_held); // a deleted entity's destructor finds the drag empty
+    m_heldSet.clear();
     if (dispose == 0)
         return;
     for (Held& h : held) {

@@ -25,6 +25,8 @@ TEST_F(DragTest, HeldEntitiesKeepTheirOrderTagsAndShownState) {
     EXPECT_EQ(held, (Events{L"-  0", L"b b 1", L"a a 0", L"-  0"}));
     drag.RemoveAll(0); // given back undeleted
     EXPECT_EQ(drag.Length(), 0);
+    EXPECT_EQ(drag.Append(a, L"a", -1), 0); // no longer held: taken again
+    drag.RemoveAll(0);
     delete a;
     delete b;
 }
