@@ -13,7 +13,8 @@
 //
 // Writing: AC1021 and later files are UTF-8 and need no \U+ escapes, but DXF lines
 // cannot hold control characters, so the writer uses caret notation for them (a line
-// feed in a string becomes "^J", a caret "^ "); other readers decode it the same way.
+// feed in a string becomes "^J", a caret "^ "), and writes a backslash that would start
+// an escape as "\U+005C"; other readers decode both the same way.
 #pragma once
 
 #include <cstddef>
@@ -31,11 +32,14 @@ std::size_t decodeEscapesInPlace(char* data, std::size_t size);
 // Convenience copy form of decodeEscapesInPlace.
 std::string decodeEscapes(std::string_view text);
 
-// Appends text to out with control characters in caret notation and '^' as "^ ".
-void appendCaretEscaped(std::string& out, std::string_view text);
+// Appends text to out with control characters in caret notation, '^' as "^ ", and a
+// backslash that would read as the start of "\U+" or "\M+" as "\U+005C" (text that
+// holds "\M+1907E" as it stands, left so by an escape a damaged file broke, must not
+// become another character on the next read).
+void appendEscapedForWriting(std::string& out, std::string_view text);
 
-// True when appendCaretEscaped would change text.
-bool needsCaretEscape(std::string_view text) noexcept;
+// True when appendEscapedForWriting would change text.
+bool needsEscapeForWriting(std::string_view text) noexcept;
 
 // \U+XXXX for every character outside ASCII (surrogate pairs beyond U+FFFF), for
 // writing text where only ASCII is safe. Invalid UTF-8 bytes become U+FFFD.

@@ -4,6 +4,8 @@
 #include "dbsymtb.h"
 #include "db/symbol_lookup.h"
 
+#include <bitset>
+
 ACRX_NO_CONS_DEFINE_MEMBERS(AcDbEntity, AcDbObject)
 ACRX_DXF_DEFINE_MEMBERS(AcDbSequenceEnd, AcDbEntity, "SEQEND")
 
@@ -104,21 +106,36 @@ void AcDbEntity::setDatabaseDefaults(AcDbDatabase* db) {
     m_linetypeScale = 1.0;
 }
 
-Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents&) const { return Acad::eInvalidExtents; }
+Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents&) const {
+    return Acad::eInvalidExtents;
+}
 
 Acad::ErrorStatus AcDbEntity::intersectWith(const AcDbEntity*, AcDb::Intersect, AcGePoint3dArray&,
                                             Adesk::GsMarker, Adesk::GsMarker) const {
     return Acad::eNotImplementedYet;
 }
 
-Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
+Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d&) {
+    return Acad::eNotApplicable;
+}
 
 Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
     AcDbObject::dxfInFields(filer);
     if (!filer->atSubclassData("AcDbEntity"))
         return Acad::eOk;
     AcDbDatabase* db = filer->database();
+    // A field given twice (a damaged file's second AcDbEntity part, say) is taken the
+    // first time and kept as read after that, so that a save writes both again.
+    std::bitset<1072> seen; // group codes run from 0 to 1071
     while (filer->nextItem()) {
+        const int code = filer->code();
+        if (code >= 0 && code < 1072) {
+            if (seen.test(static_cast<std::size_t>(code))) {
+                filer->keepItem();
+                continue;
+            }
+            seen.set(static_cast<std::size_t>(code));
+        }
         switch (filer->code()) {
         case 8:
             m_layerId = kz::findOrAddSymbol(db, kz::SymbolTable::Layer, filer->asString());

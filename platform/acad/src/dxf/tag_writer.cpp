@@ -129,9 +129,9 @@ inline void TagWriter::putValue(std::string_view text) {
 }
 
 void TagWriter::putEscaped(std::string_view text) {
-    if (needsCaretEscape(text)) {
+    if (needsEscapeForWriting(text)) {
         std::string escaped;
-        appendCaretEscaped(escaped, text);
+        appendEscapedForWriting(escaped, text);
         putValue(escaped);
     } else {
         putValue(text);

@@ -154,22 +154,35 @@ std::string decodeEscapes(std::string_view text) {
     return s;
 }
 
-bool needsCaretEscape(std::string_view text) noexcept {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == '^')
+namespace {
+// A backslash that a reader would take for the start of "\U+" or "\M+".
+bool startsEscape(std::string_view text, std::size_t i) {
+    return text[i] == '\\' && i + 2 < text.size() && text[i + 2] == '+' &&
+           (text[i + 1] == 'U' || text[i + 1] == 'u' || text[i + 1] == 'M' || text[i + 1] == 'm');
+}
+} // namespace
+
+bool needsEscapeForWriting(std::string_view text) noexcept {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == '^' || startsEscape(text, i))
             return true;
     return false;
 }
 
-void appendCaretEscaped(std::string& out, std::string_view text) {
+void appendEscapedForWriting(std::string& out, std::string_view text) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '^')
+        const bool backslash = startsEscape(text, i);
+        if (c >= 0x20 && c != '^' && !backslash)
             continue;
         out.append(text.substr(start, i - start));
-        out.push_back('^');
-        out.push_back(c == '^' ? ' ' : static_cast<char>(c + '@'));
+        if (backslash) {
+            out.append("\\U+005C");
+        } else {
+            out.push_back('^');
+            out.push_back(c == '^' ? ' ' : static_cast<char>(c + '@'));
+        }
         start = i + 1;
     }
     out.append(text.substr(start));

@@ -33,11 +33,24 @@ TEST(DxfEscapes, CaretNotationForControlCharacters) {
     EXPECT_EQ(decodeEscapes("^@"), std::string(1, '\0'));
 
     std::string out;
-    appendCaretEscaped(out, std::string("a\nb\tc^d\r", 8));
+    appendEscapedForWriting(out, std::string("a\nb\tc^d\r", 8));
     EXPECT_EQ(out, "a^Jb^Ic^ d^M");
     EXPECT_EQ(decodeEscapes(out), std::string("a\nb\tc^d\r", 8));
-    EXPECT_FALSE(needsCaretEscape("plain 寸法"));
-    EXPECT_TRUE(needsCaretEscape("^"));
+    EXPECT_FALSE(needsEscapeForWriting("plain 寸法 C:\\dir\\U1"));
+    EXPECT_TRUE(needsEscapeForWriting("^"));
+}
+
+// Text that holds an escape as it stands (left so by a damaged file, whose escape was
+// broken by a NUL or built by another escape) is written so that it reads back as the
+// same text, not as the character the escape names.
+TEST(DxfEscapes, TextThatLooksLikeAnEscapeReadsBackAsItself) {
+    for (std::string text :
+         {"caf\\M+1907E", "\\U+00E9 and \\u+00e9", "\\m+1907e\\", "a\\U+", "\\\\U+0041"}) {
+        std::string out;
+        appendEscapedForWriting(out, text);
+        EXPECT_EQ(decodeEscapes(out), text) << out;
+    }
+    EXPECT_FALSE(needsEscapeForWriting("\\U0041 \\P \\M"));
 }
 
 TEST(DxfEscapes, DecodingInPlaceNeverGrowsAndMixesForms) {

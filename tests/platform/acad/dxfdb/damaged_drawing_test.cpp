@@ -281,3 +281,24 @@ TEST(DamagedDrawing, NulCharactersInASectionNameAreDropped) {
 }
 
 } // namespace
+
+namespace {
+
+// An INSERT whose "0" was damaged into "1" becomes the tail of the LINE before it: a
+// second AcDbEntity part with its own layer. The line takes its first layer and keeps
+// the second as read, so every save writes the same text.
+TEST(DamagedDrawing, AFieldGivenTwiceInAnEntityIsKeptAsRead) {
+    const std::string text = tags({"0|SECTION",      "2|ENTITIES",     "0|LINE",
+                                   "5|25",           "100|AcDbEntity", "8|PIPE",
+                                   "100|AcDbLine",   "10|0.0",         "20|0.0",
+                                   "30|0.0",         "11|0.0",         "21|10.0",
+                                   "31|0.0",         "1|INSERT",       "5|26",
+                                   "100|AcDbEntity", "8|DUCT",         "100|AcDbBlockReference",
+                                   "2|INNER",        "0|ENDSEC",       "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    EXPECT_NE(first.find("\nPIPE\n"), std::string::npos) << first;
+    EXPECT_NE(first.find("\nDUCT\n"), std::string::npos) << first;
+}
+
+} // namespace
