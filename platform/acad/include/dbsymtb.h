@@ -5,6 +5,7 @@
 
 #include "dbmain.h"
 
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ class AcDbBlockTableRecordIterator;
 namespace kz {
 // 0 when the two names are the same symbol name (case ignored), like wcscmp otherwise.
 int compareSymbolNames(std::wstring_view a, std::wstring_view b);
+// The character as compareSymbolNames compares it (upper case).
+wint_t foldSymbolChar(wchar_t c);
 class SymbolNameIndex;
 } // namespace kz
 

@@ -26,7 +26,7 @@ void noteSymbolNameChange() {
 std::wstring foldSymbolName(std::wstring_view name) {
     std::wstring folded(name);
     for (wchar_t& c : folded)
-        c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+        c = static_cast<wchar_t>(foldSymbolChar(c));
     return folded;
 }
 
@@ -86,7 +86,7 @@ SymbolNameIndex::candidates(const std::vector<AcDbObjectId>& records, std::wstri
     update(records);
     m_key.assign(name);
     for (wchar_t& c : m_key)
-        c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+        c = static_cast<wchar_t>(foldSymbolChar(c));
     auto it = m_byName.find(m_key);
     const std::vector<std::size_t>& named = it == m_byName.end() ? none : it->second;
     if (m_withoutObject.empty())
