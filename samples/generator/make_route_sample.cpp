@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -300,9 +301,46 @@ AcDbObjectId ductBlock(SampleBuilder& b, double length) {
 
 } // namespace
 
+// A straight pipe run of n 2000-unit pipes joined end to end along +X, with the
+// layers of the sample: the drawing of the drag scaling check (bench/drag_scaling.py).
+int writeRun(int n, const char* path) {
+    AcDbDatabase db;
+    acdbHostApplicationServices()->setWorkingDatabase(&db);
+    SampleBuilder b(db);
+    b.layer(L"PIPE", 5);
+    b.layer(L"KZ_DIM", 1);
+    b.layer(L"KZ_LENGTH", 6, true);
+    b.layer(L"KZ_CONNECT", 6, true);
+    const AcDbObjectId pipe = pipeBlock(b, L"P50-2000", 2000);
+    const std::vector<Attribute> values = {{L"S121", L"50A", true},
+                                           {L"S016", L"SGP", false},
+                                           {L"S401", L"1", false},
+                                           {L"S304", L"0", false},
+                                           {L"S402", L"0", false}};
+    for (int i = 0; i < n; ++i)
+        b.insert(pipe, AcGePoint3d(2000.0 * i, 0, 0), 0, L"PIPE", values, L"1|||01||0|");
+    std::string error;
+    if (!kz::writeDrawing(db, path, error)) {
+        std::fprintf(stderr, "make_route_sample: %s\n", error.c_str());
+        return 1;
+    }
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--run") {
+        char* end = nullptr;
+        const long n = std::strtol(argv[2], &end, 10);
+        if (*end != 0 || n < 1 || n > 100000) {
+            std::fprintf(stderr, "make_route_sample: --run needs a count from 1 to 100000\n");
+            return 2;
+        }
+        return writeRun(static_cast<int>(n), argv[3]);
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_route_sample OUTPUT.dxf\n");
+        std::fprintf(stderr, "usage: make_route_sample OUTPUT.dxf\n"
+                             "       make_route_sample --run N OUTPUT.dxf\n");
         return 2;
     }
     AcDbDatabase db;
