@@ -62,7 +62,7 @@ private:
     void fail(int code, std::string what);
     void putCode(int code);
     void putValue(std::string_view text);
-    void putEscaped(std::string_view text);
+    void putEscaped(std::string_view text, bool isText);
 
     std::string& out_;
     LineEnding ending_;

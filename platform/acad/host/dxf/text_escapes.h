@@ -32,14 +32,15 @@ std::size_t decodeEscapesInPlace(char* data, std::size_t size);
 // Convenience copy form of decodeEscapesInPlace.
 std::string decodeEscapes(std::string_view text);
 
-// Appends text to out with control characters in caret notation, '^' as "^ ", and a
-// backslash that would read as the start of "\U+" or "\M+" as "\U+005C" (text that
-// holds "\M+1907E" as it stands, left so by an escape a damaged file broke, must not
-// become another character on the next read).
-void appendEscapedForWriting(std::string& out, std::string_view text);
+// Appends text to out with control characters in caret notation and '^' as "^ ". In a
+// text value (isText; readers decode "\U+" and "\M+" only there) a backslash that would
+// read as the start of "\U+" or "\M+" is written as "\U+005C": text that holds
+// "\M+1907E" as it stands, left so by an escape a damaged file broke, must not become
+// another character on the next read.
+void appendEscapedForWriting(std::string& out, std::string_view text, bool isText);
 
 // True when appendEscapedForWriting would change text.
-bool needsEscapeForWriting(std::string_view text) noexcept;
+bool needsEscapeForWriting(std::string_view text, bool isText) noexcept;
 
 // \U+XXXX for every character outside ASCII (surrogate pairs beyond U+FFFF), for
 // writing text where only ASCII is safe. Invalid UTF-8 bytes become U+FFFD.

@@ -128,10 +128,10 @@ inline void TagWriter::putValue(std::string_view text) {
         out_.append("\r\n", 2);
 }
 
-void TagWriter::putEscaped(std::string_view text) {
-    if (needsEscapeForWriting(text)) {
+void TagWriter::putEscaped(std::string_view text, bool isText) {
+    if (needsEscapeForWriting(text, isText)) {
         std::string escaped;
-        appendEscapedForWriting(escaped, text);
+        appendEscapedForWriting(escaped, text, isText);
         putValue(escaped);
     } else {
         putValue(text);
@@ -142,14 +142,14 @@ void TagWriter::writeString(int code, std::string_view utf8) {
     if (!check(code, valueType(code) == ValueType::String, "text"))
         return;
     putCode(code);
-    putEscaped(utf8);
+    putEscaped(utf8, true);
 }
 
 void TagWriter::writeVerbatim(int code, std::string_view text) {
     if (!check(code, true, ""))
         return;
     putCode(code);
-    putEscaped(text);
+    putEscaped(text, valueType(code) == ValueType::String);
 }
 
 void TagWriter::writeInt(int code, std::int64_t value) {

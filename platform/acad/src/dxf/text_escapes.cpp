@@ -162,18 +162,19 @@ bool startsEscape(std::string_view text, std::size_t i) {
 }
 } // namespace
 
-bool needsEscapeForWriting(std::string_view text) noexcept {
+bool needsEscapeForWriting(std::string_view text, bool isText) noexcept {
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == '^' || startsEscape(text, i))
+        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == '^' ||
+            (isText && startsEscape(text, i)))
             return true;
     return false;
 }
 
-void appendEscapedForWriting(std::string& out, std::string_view text) {
+void appendEscapedForWriting(std::string& out, std::string_view text, bool isText) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<unsigned char>(text[i]);
-        const bool backslash = startsEscape(text, i);
+        const bool backslash = isText && startsEscape(text, i);
         if (c >= 0x20 && c != '^' && !backslash)
             continue;
         out.append(text.substr(start, i - start));

@@ -33,11 +33,11 @@ TEST(DxfEscapes, CaretNotationForControlCharacters) {
     EXPECT_EQ(decodeEscapes("^@"), std::string(1, '\0'));
 
     std::string out;
-    appendEscapedForWriting(out, std::string("a\nb\tc^d\r", 8));
+    appendEscapedForWriting(out, std::string("a\nb\tc^d\r", 8), true);
     EXPECT_EQ(out, "a^Jb^Ic^ d^M");
     EXPECT_EQ(decodeEscapes(out), std::string("a\nb\tc^d\r", 8));
-    EXPECT_FALSE(needsEscapeForWriting("plain 寸法 C:\\dir\\U1"));
-    EXPECT_TRUE(needsEscapeForWriting("^"));
+    EXPECT_FALSE(needsEscapeForWriting("plain 寸法 C:\\dir\\U1", true));
+    EXPECT_TRUE(needsEscapeForWriting("^", false));
 }
 
 // Text that holds an escape as it stands (left so by a damaged file, whose escape was
@@ -47,10 +47,12 @@ TEST(DxfEscapes, TextThatLooksLikeAnEscapeReadsBackAsItself) {
     for (std::string text :
          {"caf\\M+1907E", "\\U+00E9 and \\u+00e9", "\\m+1907e\\", "a\\U+", "\\\\U+0041"}) {
         std::string out;
-        appendEscapedForWriting(out, text);
+        appendEscapedForWriting(out, text, true);
         EXPECT_EQ(decodeEscapes(out), text) << out;
     }
-    EXPECT_FALSE(needsEscapeForWriting("\\U0041 \\P \\M"));
+    EXPECT_FALSE(needsEscapeForWriting("\\U0041 \\P \\M", true));
+    // Values of other types are not decoded so, and are written as they stand.
+    EXPECT_FALSE(needsEscapeForWriting("2.\\U+00E9", false));
 }
 
 TEST(DxfEscapes, DecodingInPlaceNeverGrowsAndMixesForms) {

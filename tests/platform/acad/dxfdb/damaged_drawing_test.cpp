@@ -302,3 +302,19 @@ TEST(DamagedDrawing, AFieldGivenTwiceInAnEntityIsKeptAsRead) {
 }
 
 } // namespace
+
+namespace {
+
+// A damaged number of a kept object that holds "\U+00E9": numbers are not decoded, so
+// the writer must not escape its backslash either, or every save adds an escape.
+TEST(DamagedDrawing, ABackslashInAKeptNumberIsWrittenAsItStands) {
+    const std::string text =
+        tags({"0|SECTION", "2|ENTITIES", "0|ENDSEC", "0|SECTION", "2|OBJECTS", "0|DICTIONARY",
+              "5|C", "330|0", "100|AcDbDictionary", "3|X", "350|20", "0|KZ_THING", "5|20", "330|C",
+              "100|KzThing", "40|2.caf\\U+00E9 \\M+1907E", "0|ENDSEC", "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_NE(first.find(" 40\n2.caf\\U+00E9 \\M+1907E\n"), std::string::npos) << first;
+    EXPECT_EQ(saved(first), first);
+}
+
+} // namespace
