@@ -5,7 +5,9 @@
 
 #include "dbmain.h"
 
+#include <cstdint>
 #include <cwchar>
+#include <cwctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +18,14 @@ class AcDbBlockTableRecordIterator;
 namespace kz {
 // 0 when the two names are the same symbol name (case ignored), like wcscmp otherwise.
 int compareSymbolNames(std::wstring_view a, std::wstring_view b);
-// The character as compareSymbolNames compares it (upper case).
-wint_t foldSymbolChar(wchar_t c);
+// The character as compareSymbolNames compares it (upper case). ASCII, nearly every
+// character of every name, folds without the locale's tables.
+inline wint_t foldSymbolChar(wchar_t c) {
+    if (static_cast<std::uint32_t>(c) < 0x80)
+        return c >= L'a' && c <= L'z' ? static_cast<wint_t>(c - (L'a' - L'A'))
+                                      : static_cast<wint_t>(c);
+    return std::towupper(static_cast<wint_t>(c));
+}
 class SymbolNameIndex;
 } // namespace kz
 

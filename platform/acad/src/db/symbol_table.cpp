@@ -10,17 +10,11 @@ ACRX_NO_CONS_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject)
 
 namespace kz {
 
-wint_t foldSymbolChar(wchar_t c) {
-    // ASCII, nearly every character of every name, folds without the locale's tables.
-    if (static_cast<std::uint32_t>(c) < 0x80)
-        return c >= L'a' && c <= L'z' ? static_cast<wint_t>(c - (L'a' - L'A'))
-                                      : static_cast<wint_t>(c);
-    return std::towupper(static_cast<wint_t>(c));
-}
-
 int compareSymbolNames(std::wstring_view a, std::wstring_view b) {
     std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] == b[i])
+            continue;
         wint_t ca = foldSymbolChar(a[i]);
         wint_t cb = foldSymbolChar(b[i]);
         if (ca != cb)
