@@ -77,12 +77,12 @@ struct DragRun {
     CDrag drag{0};
     dragdata data;
 
-    DragRun(const std::vector<RouteSpec>& route, const DimSettings& settings) {
+    DragRun(const std::vector<RoutePiece>& route, const DimSettings& settings) {
         RandomRoute::Load(job, route);
         job.directionSign = 1;
         job.sideMode = 2;
         job.settings = settings;
-        for (const RouteSpec& s : route) {
+        for (const RoutePiece& s : route) {
             job.extents.addPoint(s.a);
             job.extents.addPoint(s.b);
         }
@@ -111,7 +111,7 @@ TEST_F(PlacementMoves, RememberedCandidatesPlaceAsReadingEveryTag) {
     for (int trial = 0; trial < 60; ++trial) {
         DimSettings s{7.0, 2.5, 1.5, 1.0, 2.0, 256, 256, 256, 0.8, 10.0, 4, 1, 0};
         s.extLineFixed = rnd.Chance(0.3) ? 1 : 0;
-        std::vector<RouteSpec> route = rnd.Make(rnd.Int(1, 25), {-1, 2, 100});
+        std::vector<RoutePiece> route = rnd.Make(rnd.Int(1, 25), {-1, 2, 100});
         DragRun fast(route, s), reference(route, s);
         AcGePoint3d lo = fast.job.extents.minPoint(), hi = fast.job.extents.maxPoint();
         for (int m = 0; m < 25; ++m) {
@@ -159,7 +159,7 @@ TEST_F(PlacementMoves, RememberedCandidatesPlaceAsReadingEveryTag) {
 TEST_F(PlacementMoves, ADragTheBuilderDidNotFillIsPlacedFromItsTags) {
     RandomRoute rnd(5);
     DimSettings s{7.0, 2.5, 1.5, 1.0, 2.0, 256, 256, 256, 0.8, 10.0, 4, 1, 0};
-    std::vector<RouteSpec> route = rnd.Make(12, {-1});
+    std::vector<RoutePiece> route = rnd.Make(12, {-1});
     DragRun fast(route, s), reference(route, s);
     // A list that names other entities than the drag holds is not used.
     fast.job.candidates.front().entity = nullptr;

@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-struct RouteSpec {
+struct RoutePiece {
     int kind = -1; // -1 line, 1 straight element, 2 fitting (one point), 100 duct
     AcGePoint3d a, b;
     double width = 0.0;
@@ -28,8 +28,8 @@ public:
     bool Chance(double p) { return Real(0.0, 1.0) < p; }
 
     // A route of count pieces; kinds lists the kinds to draw from.
-    std::vector<RouteSpec> Make(int count, const std::vector<int>& kinds) {
-        std::vector<RouteSpec> route;
+    std::vector<RoutePiece> Make(int count, const std::vector<int>& kinds) {
+        std::vector<RoutePiece> route;
         AcGePoint3d at(Int(-5, 5) * 100.0, Int(-5, 5) * 100.0, 0.0);
         double degrees = Direction();
         for (int i = 0; i < count; ++i) {
@@ -39,7 +39,7 @@ public:
             AcGeVector3d along(std::cos(r), std::sin(r), 0.0);
             if (Chance(0.4)) // a gap before the piece
                 at += along * (Int(1, 6) * 25.0);
-            RouteSpec s;
+            RoutePiece s;
             s.kind = kinds[static_cast<std::size_t>(Int(0, static_cast<int>(kinds.size()) - 1))];
             s.a = at;
             s.b = at;
@@ -55,7 +55,7 @@ public:
         return route;
     }
 
-    static void Load(CDimData& job, const std::vector<RouteSpec>& route) {
+    static void Load(CDimData& job, const std::vector<RoutePiece>& route) {
         job.AllocateSegments(static_cast<int>(route.size()));
         for (std::size_t i = 0; i < route.size(); ++i) {
             DimSegment& d = job.segments[i];

@@ -54,7 +54,7 @@ protected:
         return insert(block, {});
     }
 
-    void Load(RandomRoute& rnd, CDimData& job, const std::vector<RouteSpec>& route) {
+    void Load(RandomRoute& rnd, CDimData& job, const std::vector<RoutePiece>& route) {
         RandomRoute::Load(job, route);
         for (int i = 0; i < job.segmentCount; ++i) {
             DimSegment& seg = job.segments[i];
@@ -73,10 +73,10 @@ TEST_F(SegmentSort, SameAsQsortWithTheComparator) {
     RandomRoute rnd(2718);
     int turned = 0, straight = 0;
     for (int trial = 0; trial < 200; ++trial) {
-        std::vector<RouteSpec> route = rnd.Make(rnd.Int(1, 40), {-1, 1, 1, 2, 100});
+        std::vector<RoutePiece> route = rnd.Make(rnd.Int(1, 40), {-1, 1, 1, 2, 100});
         // Some runs put pieces on top of one another so that many keys tie.
         if (rnd.Chance(0.3))
-            for (RouteSpec& s : route)
+            for (RoutePiece& s : route)
                 if (rnd.Chance(0.5))
                     s = route[static_cast<std::size_t>(
                         rnd.Int(0, static_cast<int>(route.size()) - 1))];
@@ -105,8 +105,8 @@ TEST_F(SegmentSort, SameAsQsortWithTheComparator) {
             EXPECT_EQ(r.elementId, f.elementId) << where;
             if (r.kind == 1) {
                 ++straight;
-                const RouteSpec& spec = route[static_cast<std::size_t>(r.code)];
-                turned += SameBits(r.points[0], spec.a) ? 0 : 1;
+                const RoutePiece& piece = route[static_cast<std::size_t>(r.code)];
+                turned += SameBits(r.points[0], piece.a) ? 0 : 1;
             }
         }
     }
