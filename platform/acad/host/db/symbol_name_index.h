@@ -48,6 +48,8 @@ private:
 
 // The name with each character in upper case, as compareSymbolNames compares them.
 std::wstring foldSymbolName(std::wstring_view name);
+// The same into out, reusing its storage.
+void foldSymbolNameInto(std::wstring_view name, std::wstring& out);
 
 // The n of "*<kind>n" (kind compared in upper case), as wcstol reads it; false when
 // the name is not of that form.

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cwchar>
-#include <cwctype>
 
 namespace kz {
 
@@ -23,16 +22,20 @@ void noteSymbolNameChange() {
     g_nameGeneration.fetch_add(1, std::memory_order_relaxed);
 }
 
-std::wstring foldSymbolName(std::wstring_view name) {
-    std::wstring folded(name);
-    for (wchar_t& c : folded)
+void foldSymbolNameInto(std::wstring_view name, std::wstring& out) {
+    out.assign(name);
+    for (wchar_t& c : out)
         c = static_cast<wchar_t>(foldSymbolChar(c));
+}
+
+std::wstring foldSymbolName(std::wstring_view name) {
+    std::wstring folded;
+    foldSymbolNameInto(name, folded);
     return folded;
 }
 
 bool anonymousNumber(const std::wstring& name, wchar_t kind, long& n) {
-    if (name.size() <= 2 || name[0] != L'*' ||
-        std::towupper(static_cast<wint_t>(name[1])) != static_cast<wint_t>(kind))
+    if (name.size() <= 2 || name[0] != L'*' || foldSymbolChar(name[1]) != static_cast<wint_t>(kind))
         return false;
     wchar_t* end = nullptr;
     n = std::wcstol(name.c_str() + 2, &end, 10);
@@ -50,7 +53,7 @@ void SymbolNameIndex::add(const AcDbObjectId& id, std::size_t position) {
     m_byName[foldSymbolName(rec->name())].push_back(position);
     const std::wstring& name = rec->name();
     if (name.size() > 2 && name[0] == L'*') {
-        const auto kind = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(name[1])));
+        const auto kind = static_cast<wchar_t>(foldSymbolChar(name[1]));
         long n = 0;
         if (anonymousNumber(name, kind, n)) {
             long& next = m_nextAnonymous[kind];
@@ -84,9 +87,7 @@ const std::vector<std::size_t>&
 SymbolNameIndex::candidates(const std::vector<AcDbObjectId>& records, std::wstring_view name) {
     static const std::vector<std::size_t> none;
     update(records);
-    m_key.assign(name);
-    for (wchar_t& c : m_key)
-        c = static_cast<wchar_t>(foldSymbolChar(c));
+    foldSymbolNameInto(name, m_key);
     auto it = m_byName.find(m_key);
     const std::vector<std::size_t>& named = it == m_byName.end() ? none : it->second;
     if (m_withoutObject.empty())
