@@ -13,10 +13,10 @@ namespace kz {
 // One extended-data item: group code 1000-1071 and its value.
 struct XDataItem {
     short code = 0;
-    std::wstring text;  // 1000, 1002, 1003, 1005 (handle as hex text)
-    std::string bytes;  // 1004
+    std::wstring text;       // 1000, 1002, 1003, 1005 (handle as hex text)
+    std::string bytes;       // 1004
     double v[3] = {0, 0, 0}; // 1010-1013 points, 1040-1042 reals (v[0])
-    std::int64_t i = 0; // 1070, 1071
+    std::int64_t i = 0;      // 1070, 1071
 };
 
 struct XDataApp {
@@ -31,10 +31,13 @@ struct KeptTag {
 };
 
 // Tags of one subclass (named by its group 100 marker; empty name: tags before the
-// first marker) that no class took.
+// first marker) that no class took. An object may carry the same marker more than once
+// (TEXT has two AcDbText parts; a damaged file can run two objects together): each
+// occurrence keeps its own tags, numbered from 0 in file order.
 struct KeptSubclass {
     std::string name;
     std::vector<KeptTag> tags;
+    int occurrence = 0;
 };
 
 struct ObjectExtra {
@@ -48,16 +51,16 @@ struct ObjectExtra {
     // True when the object was read from a file without subclass markers.
     bool noMarkers = false;
 
-    KeptSubclass& keptFor(const std::string& subclass) {
+    KeptSubclass& keptFor(const std::string& subclass, int occurrence = 0) {
         for (auto& k : kept)
-            if (k.name == subclass)
+            if (k.name == subclass && k.occurrence == occurrence)
                 return k;
-        kept.push_back({subclass, {}});
+        kept.push_back({subclass, {}, occurrence});
         return kept.back();
     }
-    const KeptSubclass* findKept(const std::string& subclass) const {
+    const KeptSubclass* findKept(const std::string& subclass, int occurrence = 0) const {
         for (auto& k : kept)
-            if (k.name == subclass)
+            if (k.name == subclass && k.occurrence == occurrence)
                 return &k;
         return nullptr;
     }

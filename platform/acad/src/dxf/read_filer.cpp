@@ -156,7 +156,8 @@ AcDbObjectId ReadFiler::asObjectId() {
 }
 
 void ReadFiler::keepTheRest(AcDbObject* obj) {
-    for (auto& sc : m_subclasses) {
+    for (std::size_t n = 0; n < m_subclasses.size(); ++n) {
+        const Subclass& sc = m_subclasses[n];
         bool any = false;
         for (std::size_t i = sc.begin; i < sc.end && !any; ++i)
             any = !m_taken[i];
@@ -164,7 +165,11 @@ void ReadFiler::keepTheRest(AcDbObject* obj) {
         // holds no tags.
         if (!any && (sc.selected || sc.name.empty()))
             continue;
-        auto& kept = obj->extraForWrite().keptFor(std::string(sc.name));
+        // The same marker earlier in the object makes this a later occurrence of it.
+        int occurrence = 0;
+        for (std::size_t e = 1; e < n; ++e)
+            occurrence += m_subclasses[e].name == sc.name ? 1 : 0;
+        auto& kept = obj->extraForWrite().keptFor(std::string(sc.name), occurrence);
         for (std::size_t i = sc.begin; i < sc.end; ++i)
             if (!m_taken[i])
                 kept.tags.push_back({m_tags[i]->code, std::string(m_tags[i]->value)});

@@ -11,47 +11,44 @@ namespace kz::dxf {
 void WriteFiler::beginObject(const ObjectExtra* extra) {
     m_extra = extra;
     m_written.clear();
-    m_flushed.clear();
-    m_current.clear();
     m_inSubclass = false;
     // Tags read before any subclass marker (files without markers) come first.
-    flushKept("");
+    flushKept("", 0);
 }
 
-void WriteFiler::flushKept(std::string_view subclass) {
+int WriteFiler::occurrencesWritten(std::string_view subclass) const {
+    return static_cast<int>(std::count(m_written.begin(), m_written.end(), subclass));
+}
+
+void WriteFiler::flushKept(std::string_view subclass, int occurrence) {
     if (!m_extra)
         return;
-    // A class may write the same marker twice (TEXT has two AcDbText markers): the kept
-    // tags of a subclass go out once, after its first marker.
-    for (const std::string& done : m_flushed)
-        if (done == subclass)
-            return;
-    m_flushed.emplace_back(subclass);
-    const KeptSubclass* kept = m_extra->findKept(std::string(subclass));
-    if (!kept)
-        return;
-    for (const KeptTag& t : kept->tags)
-        m_out.writeVerbatim(t.code, t.value);
+    if (const KeptSubclass* kept = m_extra->findKept(std::string(subclass), occurrence))
+        for (const KeptTag& t : kept->tags)
+            m_out.writeVerbatim(t.code, t.value);
+}
+
+void WriteFiler::flushCurrent() {
+    if (m_inSubclass)
+        flushKept(m_written.back(), occurrencesWritten(m_written.back()) - 1);
 }
 
 void WriteFiler::writeSubclass(const char* subclassName) {
-    if (m_inSubclass)
-        flushKept(m_current);
-    m_current = subclassName;
-    m_written.push_back(m_current);
+    flushCurrent();
+    m_written.emplace_back(subclassName);
     m_inSubclass = true;
     m_out.writeString(100, subclassName);
 }
 
 void WriteFiler::endObject() {
-    if (m_inSubclass)
-        flushKept(m_current);
+    flushCurrent();
     m_inSubclass = false;
     if (!m_extra)
         return;
+    // Occurrences of a subclass the classes did not write (an unknown part, or a part
+    // given more often than the class writes it) go out whole, in the order read.
     for (const KeptSubclass& k : m_extra->kept) {
-        if (k.name.empty() ||
-            std::find(m_written.begin(), m_written.end(), k.name) != m_written.end())
+        if (k.name.empty() || k.occurrence < occurrencesWritten(k.name))
             continue;
         m_out.writeString(100, k.name);
         for (const KeptTag& t : k.tags)

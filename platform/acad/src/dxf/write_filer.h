@@ -58,14 +58,17 @@ public:
     int nonFiniteValues() const { return m_nonFinite; }
 
 private:
-    void flushKept(std::string_view subclass);
+    // The kept tags of one occurrence of a subclass.
+    void flushKept(std::string_view subclass, int occurrence);
+    // The kept tags of the subclass written last, if one is open.
+    void flushCurrent();
+    int occurrencesWritten(std::string_view subclass) const;
 
     TagWriter& m_out;
     AcDbDatabase* m_db;
     const ObjectExtra* m_extra = nullptr;
+    // The markers written for the current object, in order.
     std::vector<std::string> m_written;
-    std::vector<std::string> m_flushed;
-    std::string m_current;
     bool m_inSubclass = false;
     int m_nonFinite = 0;
 };

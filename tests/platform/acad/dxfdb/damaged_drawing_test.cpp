@@ -318,3 +318,42 @@ TEST(DamagedDrawing, ABackslashInAKeptNumberIsWrittenAsItStands) {
 }
 
 } // namespace
+
+namespace {
+
+// A DICTIONARY whose "0" was damaged into "5" runs into the next one, whose entries come
+// as a second AcDbDictionary part. The first part gives the entries; the second is kept
+// as read, marker and all, and must not become entries of the first on the next read.
+TEST(DamagedDrawing, ASecondPartOfTheSameSubclassKeepsItsOwnMarker) {
+    const std::string text = tags({"0|SECTION",
+                                   "2|ENTITIES",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|OBJECTS",
+                                   "0|DICTIONARY",
+                                   "5|C",
+                                   "330|0",
+                                   "100|AcDbDictionary",
+                                   "3|A",
+                                   "350|D",
+                                   "0|DICTIONARY",
+                                   "5|D",
+                                   "330|C",
+                                   "100|AcDbDictionary",
+                                   "281|1",
+                                   "5|DICTIONARY",
+                                   "5|E",
+                                   "330|C",
+                                   "100|AcDbDictionary",
+                                   "281|1",
+                                   "3|INNER",
+                                   "350|C",
+                                   "0|ENDSEC",
+                                   "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    const std::size_t second = first.find("AcDbDictionary\n281\n1\n  3\nINNER\n");
+    EXPECT_NE(second, std::string::npos) << first;
+}
+
+} // namespace

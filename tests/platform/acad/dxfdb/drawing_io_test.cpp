@@ -186,8 +186,8 @@ TEST(DrawingIo, UnknownEntitiesObjectsAndExtendedDataComeBackUnchanged) {
     acutRelRb(xd);
 
     std::string text = save(*db);
-    for (const char* kept : {"HATCH", "AcDbHatch", "SOLID", "XRECORD", "hello", "$CUSTOMVAR",
-                             "MY_DATA", "2|||01||1|"})
+    for (const char* kept :
+         {"HATCH", "AcDbHatch", "SOLID", "XRECORD", "hello", "$CUSTOMVAR", "MY_DATA", "2|||01||1|"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
     auto again = load(text);
     ASSERT_TRUE(again);
@@ -253,18 +253,26 @@ TEST(DrawingIo, GroupsAndMembersSurviveARoundTrip) {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
-TEST(DrawingIo, KeptTagsOfARepeatedSubclassMarkerAreWrittenOnce) {
-    // A TEXT carries two AcDbText markers; a tag no class models must come back once.
+TEST(DrawingIo, KeptTagsOfARepeatedSubclassMarkerStayWithTheirOccurrence) {
+    // A TEXT carries two AcDbText markers; a tag no class models comes back once, after
+    // the marker it followed.
     std::string text = kDrawing;
     const std::string hatch = "  0\nHATCH\n";
     text.insert(text.find(hatch), "  0\nTEXT\n  5\n2F\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n"
                                   " 10\n0.0\n 20\n0.0\n 30\n0.0\n 40\n2.5\n  1\nHI\n345\n1F\n"
-                                  "100\nAcDbText\n 73\n0\n");
+                                  "100\nAcDbText\n 73\n0\n346\n1E\n");
     kz::DrawingReadResult r;
     auto db = load(text, &r);
     ASSERT_TRUE(db) << r.error;
     std::string out = save(*db);
-    std::size_t first = out.find("345\n1F\n");
-    ASSERT_NE(first, std::string::npos);
-    EXPECT_EQ(out.find("345\n1F\n", first + 1), std::string::npos);
+    for (const char* tag : {"345\n1F\n", "346\n1E\n"}) {
+        std::size_t first = out.find(tag);
+        ASSERT_NE(first, std::string::npos) << tag;
+        EXPECT_EQ(out.find(tag, first + 1), std::string::npos) << tag;
+    }
+    const std::size_t firstPart = out.find("100\nAcDbText\n", out.find("\n2F\n"));
+    const std::size_t secondPart = out.find("100\nAcDbText\n", firstPart + 1);
+    ASSERT_NE(secondPart, std::string::npos);
+    EXPECT_LT(out.find("345\n1F\n"), secondPart);
+    EXPECT_GT(out.find("346\n1E\n"), secondPart);
 }
