@@ -341,6 +341,9 @@ public:
     // Host internals.
     const std::vector<AcDbObjectId>& kzEntities() const { return m_entities; }
     void kzAppendEntityId(AcDbObjectId id) { m_entities.push_back(id); }
+    // Drops erased entities from the block's list (they stay in the database): for
+    // blocks the host rebuilds, whose list would otherwise grow with every rebuild.
+    void kzForgetErasedEntities();
     AcDbObjectId kzBlockBegin() const { return m_blockBegin; }
     AcDbObjectId kzBlockEnd() const { return m_blockEnd; }
     void kzSetBlockBeginEnd(AcDbObjectId begin, AcDbObjectId end);

@@ -43,6 +43,11 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& entityId,
     return Acad::eOk;
 }
 
+void AcDbBlockTableRecord::kzForgetErasedEntities() {
+    assertWriteEnabled();
+    std::erase_if(m_entities, [](const AcDbObjectId& id) { return id.isErased(); });
+}
+
 Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& iterator,
                                                     bool atBeginning, bool skipDeleted) const {
     assertReadEnabled();
@@ -92,8 +97,8 @@ void AcDbBlockTableRecord::kzSetBlockBeginEnd(AcDbObjectId begin, AcDbObjectId e
 
 Acad::ErrorStatus AcDbBlockTableRecord::setName(const ACHAR* name) {
     Acad::ErrorStatus es = AcDbSymbolTableRecord::setName(name);
-    if (es == Acad::eOk && name && name[0] == L'*' && (name[1] == L'U' || name[1] == L'u' ||
-                                                       name[1] == L'D' || name[1] == L'd'))
+    if (es == Acad::eOk && name && name[0] == L'*' &&
+        (name[1] == L'U' || name[1] == L'u' || name[1] == L'D' || name[1] == L'd'))
         kzSetFlags(kzFlags() | 1);
     return es;
 }

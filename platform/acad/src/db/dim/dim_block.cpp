@@ -377,6 +377,9 @@ Acad::ErrorStatus rebuildBlock(AcDbDimension* dim) {
                 old->close();
             }
         }
+        // The erased entities stay in the database but leave the block's list, so a
+        // rebuild costs the same however often the dimension was rebuilt before.
+        btr->kzForgetErasedEntities();
     }
     for (auto& ent : makeEntities(layout, db, true, defpointsLayer(db))) {
         if (btr->appendAcDbEntity(ent.get()) == Acad::eOk)

@@ -115,6 +115,18 @@ TEST_F(DimBlock, ClosingAfterAChangeRebuildsTheSameBlock) {
     dim->close();
     EXPECT_EQ(contents(block).size(), ents.size());
     EXPECT_EQ(db->impl().openObjectCount(), 0);
+
+    // The block's list holds only what the last rebuild made: a list keeping the erased
+    // entities made every rebuild walk all earlier ones.
+    for (double x : {-60.0, -70.0, -80.0}) {
+        dim = openDim(id, AcDb::kForWrite);
+        dim->setXLine1Point(AcGePoint3d(x, 0, 0));
+        dim->close();
+    }
+    auto* btr = AcDbBlockTableRecord::cast(block.stub()->object.get());
+    ASSERT_NE(btr, nullptr);
+    EXPECT_EQ(btr->kzEntities().size(), ents.size());
+    EXPECT_EQ(linesAtX(contents(block), -80), 1);
 }
 
 TEST_F(DimBlock, SuppressedExtensionLineAndNoneArrowheadEachDropOnePiece) {
