@@ -158,6 +158,9 @@ private:
     std::vector<const Tag*> m_rest;
     std::string m_error;
     bool m_sawBlockRecords = false;
+    // Applications of extended data read while the file had no APPID table yet (a
+    // damaged file whose table came late or never): registered when the reading ends.
+    std::vector<std::wstring> m_unregisteredApps;
 };
 
 AcDbObjectId Reader::readObject(std::size_t i, std::size_t j, AcDbObject* obj, AcDbObjectId owner,
@@ -317,8 +320,11 @@ bool Reader::readXData(std::size_t begin, std::size_t end, AcDbObject* obj) {
         const Tag& t = m_tags[k];
         if (t.code == 1001) {
             std::wstring app = kz::utf8ToWide(trimmed(t.value));
-            if (findSymbol(&m_db, SymbolTable::RegApp, app.c_str()).isNull())
-                findOrAddSymbol(&m_db, SymbolTable::RegApp, app);
+            if (findSymbol(&m_db, SymbolTable::RegApp, app.c_str()).isNull() &&
+                findOrAddSymbol(&m_db, SymbolTable::RegApp, app).isNull() &&
+                std::find(m_unregisteredApps.begin(), m_unregisteredApps.end(), app) ==
+                    m_unregisteredApps.end())
+                m_unregisteredApps.push_back(app);
             apps.push_back({app, {}});
             continue;
         }
@@ -734,6 +740,8 @@ void Reader::resolveLayerLinetypes() {
 void Reader::finish() {
     ensureEssentials(m_db);
     resolveLayerLinetypes();
+    for (const std::wstring& app : m_unregisteredApps)
+        findOrAddSymbol(&m_db, SymbolTable::RegApp, app);
     for (const HeaderVar& v : m_impl.header) {
         if (v.name == "$HANDSEED" && !v.tags.empty()) {
             std::uint64_t h = 0;

@@ -357,3 +357,41 @@ TEST(DamagedDrawing, ASecondPartOfTheSameSubclassKeepsItsOwnMarker) {
 }
 
 } // namespace
+
+namespace {
+
+// Extended data read before the file's APPID table exists (here a layer's, and the file
+// has no APPID table at all) registers its application when the reading ends, not only
+// on the next read of the saved drawing.
+TEST(DamagedDrawing, ExtendedDataBeforeAnyApplicationTableIsRegistered) {
+    const std::string text = tags({"0|SECTION",
+                                   "2|TABLES",
+                                   "0|TABLE",
+                                   "2|LAYER",
+                                   "5|2",
+                                   "330|0",
+                                   "100|AcDbSymbolTable",
+                                   "70|1",
+                                   "0|LAYER",
+                                   "5|14",
+                                   "330|2",
+                                   "100|AcDbSymbolTableRecord",
+                                   "100|AcDbLayerTableRecord",
+                                   "2|PIPE",
+                                   "70|0",
+                                   "62|3",
+                                   "6|CONTINUOUS",
+                                   "1001|KZ_EARLY",
+                                   "1000|x",
+                                   "0|ENDTAB",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|ENTITIES",
+                                   "0|ENDSEC",
+                                   "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    EXPECT_NE(first.find("AcDbRegAppTableRecord\n  2\nKZ_EARLY\n"), std::string::npos) << first;
+}
+
+} // namespace
