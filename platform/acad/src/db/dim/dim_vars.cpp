@@ -133,21 +133,21 @@ bool findDstyle(const std::vector<XDataItem>& items, std::size_t& begin, std::si
     return false;
 }
 
-// The (code, value item) pairs of a DSTYLE list; a stray item that is not a 1070 code
-// is passed over.
-std::vector<std::pair<short, const XDataItem*>> dstylePairs(const std::vector<XDataItem>& items,
-                                                            std::size_t begin, std::size_t end) {
-    std::vector<std::pair<short, const XDataItem*>> pairs;
-    std::size_t close = end - 1;
+// Calls fn(code, value item) for each pair of a DSTYLE list in order; a stray item that
+// is not a 1070 code is passed over. Walked in place: the lookups of a dimension's
+// variables run for every variable at every rebuild.
+template <class Fn>
+void forEachDstylePair(const std::vector<XDataItem>& items, std::size_t begin, std::size_t end,
+                       Fn&& fn) {
+    const std::size_t close = end - 1;
     for (std::size_t i = begin + 2; i < close;) {
         if (items[i].code == 1070 && i + 1 < close) {
-            pairs.emplace_back(static_cast<short>(items[i].i), &items[i + 1]);
+            fn(static_cast<short>(items[i].i), items[i + 1]);
             i += 2;
         } else {
             ++i;
         }
     }
-    return pairs;
 }
 
 VarValue valueOfItem(const VarDef& def, const XDataItem& item, AcDbDatabase* db) {
@@ -265,11 +265,14 @@ std::optional<VarValue> findOverride(const AcDbObject* obj, const VarDef& def, A
     std::size_t begin = 0, end = 0;
     if (!app || !findDstyle(app->items, begin, end))
         return std::nullopt;
-    std::optional<VarValue> found;
-    for (auto& [code, item] : dstylePairs(app->items, begin, end))
+    const XDataItem* last = nullptr; // the last one wins
+    forEachDstylePair(app->items, begin, end, [&](short code, const XDataItem& item) {
         if (code == def.code)
-            found = valueOfItem(def, *item, db); // the last one wins
-    return found;
+            last = &item;
+    });
+    if (!last)
+        return std::nullopt;
+    return valueOfItem(def, *last, db);
 }
 
 std::vector<std::pair<short, VarValue>> overrides(const AcDbObject* obj, AcDbDatabase* db) {
@@ -278,11 +281,10 @@ std::vector<std::pair<short, VarValue>> overrides(const AcDbObject* obj, AcDbDat
     std::size_t begin = 0, end = 0;
     if (!app || !findDstyle(app->items, begin, end))
         return out;
-    for (auto& [code, item] : dstylePairs(app->items, begin, end)) {
-        const VarDef* def = findVar(code);
-        if (def)
-            out.emplace_back(code, valueOfItem(*def, *item, db));
-    }
+    forEachDstylePair(app->items, begin, end, [&](short code, const XDataItem& item) {
+        if (const VarDef* def = findVar(code))
+            out.emplace_back(code, valueOfItem(*def, item, db));
+    });
     return out;
 }
 
