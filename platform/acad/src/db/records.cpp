@@ -2,6 +2,8 @@
 
 #include "db/database_impl.h"
 
+#include <utility>
+
 bool AcDbSymbolTableRecord::kzReadNameAndFlags(AcDbDxfFiler* filer) {
     if (filer->code() == 2) {
         kzSetNameRaw(filer->asString());
@@ -21,7 +23,9 @@ void AcDbSymbolTableRecord::kzWriteNameAndFlags(AcDbDxfFiler* filer) const {
 
 // ---- layers ----
 
-AcDbLayerTableRecord::AcDbLayerTableRecord() { m_color.setColorIndex(7); }
+AcDbLayerTableRecord::AcDbLayerTableRecord() {
+    m_color.setColorIndex(7);
+}
 
 void AcDbLayerTableRecord::setColor(const AcCmColor& color) {
     assertWriteEnabled();
@@ -65,7 +69,8 @@ namespace {
 
 // Looks a symbol up by name in one of the database's tables; null when absent.
 template <class Table>
-AcDbObjectId lookup(AcDbDatabase* db, Acad::ErrorStatus (AcDbDatabase::*get)(Table*&, AcDb::OpenMode),
+AcDbObjectId lookup(AcDbDatabase* db,
+                    Acad::ErrorStatus (AcDbDatabase::*get)(Table*&, AcDb::OpenMode),
                     const std::wstring& name) {
     AcDbObjectId id;
     Table* table = nullptr;
@@ -90,6 +95,7 @@ Acad::ErrorStatus AcDbLayerTableRecord::dxfInFields(AcDbDxfFiler* filer) {
     AcDbSymbolTableRecord::dxfInFields(filer);
     if (!filer->atSubclassData("AcDbLayerTableRecord"))
         return Acad::eOk;
+    bool sawLinetype = false;
     while (filer->nextItem()) {
         if (kzReadNameAndFlags(filer))
             continue;
@@ -108,6 +114,13 @@ Acad::ErrorStatus AcDbLayerTableRecord::dxfInFields(AcDbDxfFiler* filer) {
             break;
         }
         case 6: {
+            // The first linetype counts; one given again (a damaged file that ran two
+            // objects together) is kept as read. A name the drawing lacks is kept too,
+            // and its linetype added when the reading ends.
+            if (std::exchange(sawLinetype, true)) {
+                filer->keepItem();
+                break;
+            }
             std::wstring name = filer->asString();
             m_linetypeId = lookup(filer->database(), &AcDbDatabase::getLinetypeTable, name);
             if (m_linetypeId.isNull())

@@ -395,3 +395,42 @@ TEST(DamagedDrawing, ExtendedDataBeforeAnyApplicationTableIsRegistered) {
 }
 
 } // namespace
+
+namespace {
+
+// A LAYER that swallowed the next object has a second linetype (6). The first one
+// counts, also when the drawing lacks it and it is added at the end of the reading;
+// the second is kept as read, so every save writes the same text.
+TEST(DamagedDrawing, ALayersSecondLinetypeIsKeptAsRead) {
+    const std::string text = tags({"0|SECTION",
+                                   "2|TABLES",
+                                   "0|TABLE",
+                                   "2|LAYER",
+                                   "5|2",
+                                   "330|0",
+                                   "100|AcDbSymbolTable",
+                                   "70|1",
+                                   "0|LAYER",
+                                   "5|14",
+                                   "330|2",
+                                   "100|AcDbSymbolTableRecord",
+                                   "100|AcDbLayerTableRecord",
+                                   "2|WALL",
+                                   "70|0",
+                                   "62|8",
+                                   "6|DASHY",
+                                   "8|Defpoints",
+                                   "6|ByBlock",
+                                   "0|ENDTAB",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|ENTITIES",
+                                   "0|ENDSEC",
+                                   "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    EXPECT_NE(first.find("  2\nWALL\n 70\n     0\n 62\n     8\n  6\nDASHY\n"), std::string::npos)
+        << first;
+}
+
+} // namespace
