@@ -434,3 +434,20 @@ TEST(DamagedDrawing, ALayersSecondLinetypeIsKeptAsRead) {
 }
 
 } // namespace
+
+namespace {
+
+// Alignment numbers outside the text's modes (a damaged file) are no modes: the text
+// keeps its default alignment and the numbers are kept as read. Reading them into the
+// modes was undefined behaviour (the sanitizer build reports it).
+TEST(DamagedDrawing, AlignmentNumbersOutsideTheModesAreKeptAsRead) {
+    const std::string text = tags({"0|SECTION", "2|ENTITIES", "0|TEXT", "5|25", "100|AcDbEntity",
+                                   "8|0", "100|AcDbText", "10|0.0", "20|0.0", "30|0.0", "40|2.5",
+                                   "1|HI", "72|9", "100|AcDbText", "73|5", "0|ENDSEC", "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    EXPECT_NE(first.find(" 72\n9\n"), std::string::npos) << first;
+    EXPECT_NE(first.find(" 73\n5\n"), std::string::npos) << first;
+}
+
+} // namespace

@@ -127,9 +127,12 @@ Acad::ErrorStatus AcDbAttributeDefinition::dxfInFields(AcDbDxfFiler* filer) {
         case 73:
             m_fieldLength = filer->asInt();
             break;
-        case 74:
-            kzSetVerticalMode(static_cast<AcDb::TextVertMode>(filer->asInt()));
+        case 74: {
+            AcDb::TextVertMode mode = AcDb::kTextBase;
+            if (kz::readEnum(filer, AcDb::kTextBase, AcDb::kTextTop, mode))
+                kzSetVerticalMode(mode);
             break;
+        }
         default:
             filer->keepItem();
         }
@@ -257,9 +260,12 @@ Acad::ErrorStatus AcDbAttribute::dxfInFields(AcDbDxfFiler* filer) {
         case 73:
             m_fieldLength = filer->asInt();
             break;
-        case 74:
-            kzSetVerticalMode(static_cast<AcDb::TextVertMode>(filer->asInt()));
+        case 74: {
+            AcDb::TextVertMode mode = AcDb::kTextBase;
+            if (kz::readEnum(filer, AcDb::kTextBase, AcDb::kTextTop, mode))
+                kzSetVerticalMode(mode);
             break;
+        }
         default:
             filer->keepItem();
         }

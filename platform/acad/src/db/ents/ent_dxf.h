@@ -34,6 +34,19 @@ inline bool readCoordinate(AcDbDxfFiler* filer, int base, double xyz[3]) {
     return false;
 }
 
+// Takes the current tag as a value of an enumeration whose values run from first to
+// last. A number outside is no value of it (a damaged file): the tag is kept as read
+// and false returned.
+template <class Enum> bool readEnum(AcDbDxfFiler* filer, Enum first, Enum last, Enum& out) {
+    const int v = filer->asInt();
+    if (v < static_cast<int>(first) || v > static_cast<int>(last)) {
+        filer->keepItem();
+        return false;
+    }
+    out = static_cast<Enum>(v);
+    return true;
+}
+
 inline bool readPoint(AcDbDxfFiler* filer, int base, AcGePoint3d& p) {
     return readCoordinate(filer, base, reinterpret_cast<double*>(&p));
 }

@@ -271,7 +271,7 @@ void AcDbText::readTextField(AcDbDxfFiler* filer, AcGePoint3d& position, AcGePoi
         m_generation = filer->asInt();
         break;
     case 72:
-        m_horizontal = static_cast<AcDb::TextHorzMode>(filer->asInt());
+        kz::readEnum(filer, AcDb::kTextLeft, AcDb::kTextFit, m_horizontal);
         break;
     default:
         filer->keepItem();
@@ -322,7 +322,7 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
             break;
         while (filer->nextItem()) {
             if (filer->code() == 73 && isA() == AcDbText::desc()) {
-                m_vertical = static_cast<AcDb::TextVertMode>(filer->asInt());
+                kz::readEnum(filer, AcDb::kTextBase, AcDb::kTextTop, m_vertical);
                 continue;
             }
             hasAlignment = hasAlignment || filer->code() == 11;
