@@ -13,10 +13,10 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "kzdim"))
-import kzdim_run  # noqa: E402
+import kzdim_session  # noqa: E402
 
-KZDIM = kzdim_run.KZDIM
-SAMPLE = kzdim_run.SAMPLE
+KZDIM = kzdim_session.KZDIM
+SAMPLE = kzdim_session.SAMPLE
 
 
 def digest(path):
@@ -31,7 +31,7 @@ def sample_text():
 
 class Hostile(unittest.TestCase):
     def setUp(self):
-        self.s = kzdim_run.Session()
+        self.s = kzdim_session.Session()
         self.sample_digest = digest(SAMPLE)
 
     def tearDown(self):
@@ -39,7 +39,7 @@ class Hostile(unittest.TestCase):
         self.s.close()
 
     def drawing(self, name, content):
-        path = os.path.join(self.s.dir, name)
+        path = os.path.join(self.s.folder, name)
         with open(path, "wb" if isinstance(content, bytes) else "w") as f:
             f.write(content)
         return path
@@ -53,7 +53,7 @@ class Hostile(unittest.TestCase):
 
     def refused(self, r, *mentions):
         """A run that failed with one error line mentioning each text, and saved nothing."""
-        self.assertEqual(r.status, 1, r.stdout + r.stderr)
+        self.assertEqual(r.returncode, 1, r.transcript + r.stderr)
         errors = [l for l in r.stderr.splitlines() if not l.startswith("kzdim: warning")]
         self.assertEqual(len(errors), 1, r.stderr)
         for m in mentions:
@@ -100,9 +100,9 @@ class DamagedDrawings(Hostile):
         import ezdxf
         doc = ezdxf.new("R2013")
         doc.modelspace().add_text("あ" + "x" * 4999, dxfattribs={"height": 2.5})
-        path = os.path.join(self.s.dir, "long.dxf")
+        path = os.path.join(self.s.folder, "long.dxf")
         doc.saveas(path)
-        out = os.path.join(self.s.dir, "long-out.dxf")
+        out = os.path.join(self.s.folder, "long-out.dxf")
         self.assertEqual(self.kzdim("convert", path, "--out", out).returncode, 0)
         texts = ezdxf.readfile(out).modelspace().query("TEXT")
         self.assertEqual(texts[0].dxf.text, "あ" + "x" * 4999)
@@ -117,11 +117,11 @@ class HostileScripts(Hostile):
 
     def test_a_handle_that_names_nothing_selects_nothing(self):
         r = self.s.run(["KZ_DIM_HANDLE", "#FFFFFFF", "", "LIST", ""], save=False)
-        self.assertEqual(r.status, 0, r.stderr)
-        self.assertNotIn("Handle = ", r.stdout)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertNotIn("Handle = ", r.transcript)
         # Too long for a handle: not one at all.
         r = self.s.run(["LIST", "#" + "F" * 17], save=False)
-        self.assertEqual(r.status, 1)
+        self.assertEqual(r.returncode, 1)
 
     def test_a_5000_character_line_is_reported_without_a_hang(self):
         long_line = "KZ_DIM_MAKE" + "x" * 5000
@@ -134,15 +134,15 @@ class HostileScripts(Hostile):
         # number it can read; huge values are no numbers either.
         r = self.s.run(["KZ_DIM_CONFIG", "200=\uff13\uff0e\uff12\uff15", "OK",
                         "200=1e999", "OK", "200=3.25", "OK"], save=False)
-        self.assertEqual(r.status, 0, r.stderr)
-        self.assertEqual(r.stdout.count("数値を入力してください。"), 2, r.stdout)
-        self.assertEqual(r.stdout.count("Dialog 200 closed"), 1)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.transcript.count("数値を入力してください。"), 2, r.transcript)
+        self.assertEqual(r.transcript.count("Dialog 200 closed"), 1)
         self.assertEqual(self.s.ini_section("寸法線")["文字高さ"], "3.25")
 
 
 class DamagedSettings(Hostile):
     def make(self):
-        with open(os.path.join(kzdim_run.SRC, "samples", "scripts", "make-dimensions.scr"),
+        with open(os.path.join(kzdim_session.SOURCE_DIR, "samples", "scripts", "make-dimensions.scr"),
                   encoding="utf-8") as f:
             lines = [l for l in f.read().splitlines() if not (l + " ").startswith("# ")]
         # Without the settings dialog: the values come from the ini file.
@@ -153,12 +153,12 @@ class DamagedSettings(Hostile):
             self.s.set_ini("寸法線", key, "1e999")
         self.s.set_ini("寸法線", "文字縦横比", "nan")
         r = self.make()
-        self.assertEqual(r.status, 0, r.stderr)
+        self.assertEqual(r.returncode, 0, r.stderr)
         with open(r.out, encoding="utf-8") as f:
             saved = f.read().lower()
         self.assertNotIn("nan", saved.split())
         self.assertNotIn("inf", saved.split())
-        dims = r.drawing().modelspace().query("DIMENSION")
+        dims = r.doc.modelspace().query("DIMENSION")
         self.assertGreater(len(dims), 0)
 
     def test_an_ini_file_of_garbage_or_cut_utf16_does_not_stop_the_module(self):
@@ -173,8 +173,8 @@ class DamagedSettings(Hostile):
                 with open(self.s.ini, "wb") as f:
                     f.write(content)
                 r = self.make()
-                self.assertEqual(r.status, 0, r.stderr)
-                self.assertGreater(len(r.drawing().modelspace().query("DIMENSION")), 0)
+                self.assertEqual(r.returncode, 0, r.stderr)
+                self.assertGreater(len(r.doc.modelspace().query("DIMENSION")), 0)
 
 
 class BrokenLinks(Hostile):
@@ -182,15 +182,15 @@ class BrokenLinks(Hostile):
         import ezdxf
         doc = ezdxf.readfile(SAMPLE)
         dim = doc.entitydb["7D"]
-        links = kzdim_run.links(dim)
+        links = kzdim_session.links(dim)
         self.assertEqual(links, ["61"])
         dim.set_xdata("KZ_DIMENSION", [(1000, "61"), (1000, "FFFFF"), (1000, "zz")])
         doc.modelspace().delete_entity(doc.entitydb["61"])
-        path = os.path.join(self.s.dir, "links.dxf")
+        path = os.path.join(self.s.folder, "links.dxf")
         doc.saveas(path)
         r = self.s.run(["KZ_DIM_HANDLE", "#7D", "", "LIST", ""], drawing=path, save=False)
-        self.assertEqual(r.status, 0, r.stderr)
-        self.assertNotIn("Handle = 61", r.stdout)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertNotIn("Handle = 61", r.transcript)
         audit = self.kzdim("audit", path)
         self.assertEqual(audit.returncode, 1)
         report = audit.stdout.decode("utf-8")
@@ -199,13 +199,13 @@ class BrokenLinks(Hostile):
 
 class FailedSaves(Hostile):
     def test_a_missing_folder_and_a_read_only_file_leave_nothing_behind(self):
-        missing = os.path.join(self.s.dir, "no", "such", "out.dxf")
+        missing = os.path.join(self.s.folder, "no", "such", "out.dxf")
         r = self.kzdim("convert", SAMPLE, "--out", missing)
         self.assertEqual(r.returncode, 1)
         self.assertIn(b"does not exist", r.stderr)
         self.assertFalse(os.path.exists(os.path.dirname(missing)))
 
-        locked = os.path.join(self.s.dir, "locked.dxf")
+        locked = os.path.join(self.s.folder, "locked.dxf")
         with open(locked, "w") as f:
             f.write("old\n")
         os.chmod(locked, stat.S_IRUSR)
@@ -215,7 +215,7 @@ class FailedSaves(Hostile):
             self.assertIn(b"read-only", r.stderr)
             with open(locked) as f:
                 self.assertEqual(f.read(), "old\n")
-            self.assertEqual(sorted(os.listdir(self.s.dir)), ["ini", "locked.dxf"])
+            self.assertEqual(sorted(os.listdir(self.s.folder)), ["ini", "locked.dxf"])
         finally:
             os.chmod(locked, stat.S_IRUSR | stat.S_IWUSR)
 

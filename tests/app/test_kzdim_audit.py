@@ -8,11 +8,11 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "kzdim"))
-import kzdim_run  # noqa: E402
+import kzdim_session  # noqa: E402
 
 
 def audit(*args):
-    return subprocess.run([kzdim_run.KZDIM, "audit", *args], capture_output=True, timeout=60)
+    return subprocess.run([kzdim_session.KZDIM, "audit", *args], capture_output=True, timeout=60)
 
 
 def digest(path):
@@ -25,7 +25,7 @@ class AuditCommand(unittest.TestCase):
     def setUpClass(cls):
         import ezdxf
         cls.tmp = tempfile.TemporaryDirectory()
-        doc = ezdxf.readfile(kzdim_run.SAMPLE)
+        doc = ezdxf.readfile(kzdim_session.SAMPLE)
         # The dimension's list names its element 61, a handle nothing has, and an
         # element that is deleted below.
         doc.entitydb["7D"].set_xdata("KZ_DIMENSION", [(1000, "61"), (1000, "ABCDE"),
@@ -39,10 +39,10 @@ class AuditCommand(unittest.TestCase):
         cls.tmp.cleanup()
 
     def test_a_sound_drawing_reports_nothing(self):
-        r = audit(kzdim_run.SAMPLE)
+        r = audit(kzdim_session.SAMPLE)
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
         self.assertEqual(r.stdout.decode().splitlines()[-1],
-                         "%s: 0 error(s) found, 0 fixed" % kzdim_run.SAMPLE)
+                         "%s: 0 error(s) found, 0 fixed" % kzdim_session.SAMPLE)
 
     def test_damage_is_reported_with_codes_and_fixed_into_a_copy(self):
         before = digest(self.damaged)
@@ -61,7 +61,7 @@ class AuditCommand(unittest.TestCase):
         self.assertEqual(r.returncode, 3, r.stdout + r.stderr)
         self.assertTrue(r.stdout.decode().splitlines()[-1].endswith("3 error(s) found, 3 fixed"))
         self.assertEqual(audit(fixed).returncode, 0)
-        self.assertEqual(kzdim_run.links(self._entity(fixed, "7D")), ["61"])
+        self.assertEqual(kzdim_session.links(self._entity(fixed, "7D")), ["61"])
         self.assertEqual(digest(self.damaged), before, "the audited drawing changed")
 
     def test_fix_needs_an_output_and_an_unreadable_drawing_is_an_error(self):

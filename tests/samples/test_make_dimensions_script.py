@@ -6,14 +6,14 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "kzdim"))
-import kzdim_run  # noqa: E402
+import kzdim_session  # noqa: E402
 
-SCRIPT = os.path.join(kzdim_run.SRC, "samples", "scripts", "make-dimensions.scr")
+SCRIPT = os.path.join(kzdim_session.SOURCE_DIR, "samples", "scripts", "make-dimensions.scr")
 
 
 class MakeDimensionsScriptTest(unittest.TestCase):
     def setUp(self):
-        self.s = kzdim_run.Session()
+        self.s = kzdim_session.Session()
 
     def tearDown(self):
         self.s.close()
@@ -22,8 +22,8 @@ class MakeDimensionsScriptTest(unittest.TestCase):
         with open(SCRIPT, encoding="utf-8") as f:
             lines = f.read().splitlines()
         r = self.s.run(lines, options=("--scale", "30"))
-        self.assertEqual(r.status, 0, r.stdout[-2000:] + r.stderr)
-        doc = r.drawing()
+        self.assertEqual(r.returncode, 0, r.transcript[-2000:] + r.stderr)
+        doc = r.doc
         new = [d for d in doc.modelspace().query("DIMENSION")
                if d.dxf.handle not in {"7D", "8C", "9C", "A9"}]
         measured = sorted(round(d.get_measurement(), 6) for d in new)
@@ -33,29 +33,29 @@ class MakeDimensionsScriptTest(unittest.TestCase):
             self.assertAlmostEqual(d.override().get("dimtxt"), 3.0)
         riser = [d for d in new if round(d.get_measurement()) == 1500][0]
         self.assertAlmostEqual(riser.dxf.angle, 90.0)
-        self.assertEqual(kzdim_run.links(riser), ["6C"])
+        self.assertEqual(kzdim_session.links(riser), ["6C"])
         self.assertFalse(doc.audit().has_errors)
 
     def test_settings_palette_and_handle_script(self):
-        with open(os.path.join(kzdim_run.SRC, "samples", "scripts",
+        with open(os.path.join(kzdim_session.SOURCE_DIR, "samples", "scripts",
                                "settings-palette-handle.scr"), encoding="utf-8") as f:
             r = self.s.run(f.read().splitlines(), save=False)
-        self.assertEqual(r.status, 0, r.stdout[-2000:] + r.stderr)
+        self.assertEqual(r.returncode, 0, r.transcript[-2000:] + r.stderr)
         stored = self.s.ini_section("寸法線")
         self.assertEqual((stored["文字高さ"], stored["寸法線色"], stored["補助線固定"],
                           stored["補助線長さ"], stored["アイソメ寸法"]), ("3", "1", "1", "12.0", "0"))
         # The second settings dialog (from the palette) shows the stored values.
-        second = r.stdout.split("Dialog 212 closed")[1]
+        second = r.transcript.split("Dialog 212 closed")[1]
         self.assertIn('200 edit 文字高さ: "3"', second)
         self.assertIn("231 check 補助線長さを固定: 1", second)
         lists = [[l.split("= ")[1] for l in part.split("コマンド:")[0].splitlines()
-                  if "Handle = " in l] for part in r.stdout.split("コマンド: LIST")[1:]]
+                  if "Handle = " in l] for part in r.transcript.split("コマンド: LIST")[1:]]
         self.assertEqual(lists, [["61"], ["9C"]])
 
     def test_kzdim_demo_runs_every_bundled_script(self):
         import ezdxf
-        out = os.path.join(self.s.dir, "demo")
-        r = subprocess.run([kzdim_run.KZDIM, "demo", out], capture_output=True, timeout=300)
+        out = os.path.join(self.s.folder, "demo")
+        r = subprocess.run([kzdim_session.KZDIM, "demo", out], capture_output=True, timeout=300)
         self.assertEqual(r.returncode, 0, r.stdout.decode() + r.stderr.decode())
         made = ezdxf.readfile(os.path.join(out, "make-dimensions.dxf"))
         self.assertEqual(len(made.modelspace().query("DIMENSION")), 4 + 6)
@@ -66,12 +66,12 @@ class MakeDimensionsScriptTest(unittest.TestCase):
                 self.assertIn("<svg", f.read())
         with open(os.path.join(out, "move-length.txt"), encoding="utf-8") as f:
             self.assertIn("KZ_REJOB1: ", f.read())
-        r = subprocess.run([kzdim_run.KZDIM, "demo", "a", "b"], capture_output=True, timeout=60)
+        r = subprocess.run([kzdim_session.KZDIM, "demo", "a", "b"], capture_output=True, timeout=60)
         self.assertEqual(r.returncode, 2)
 
     def test_scale_must_be_a_positive_number(self):
         for bad in ("0", "-3", "abc", "nan"):
-            r = subprocess.run([kzdim_run.KZDIM, "run", "new", "--scale", bad],
+            r = subprocess.run([kzdim_session.KZDIM, "run", "new", "--scale", bad],
                                capture_output=True, timeout=60)
             self.assertEqual(r.returncode, 2, bad)
             self.assertIn("--scale needs a positive number", r.stderr.decode())

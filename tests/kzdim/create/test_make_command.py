@@ -7,8 +7,8 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import kzdim_run  # noqa: E402
-from kzdim_run import links  # noqa: E402
+import kzdim_session  # noqa: E402
+from kzdim_session import links  # noqa: E402
 
 OLD_DIMS = {"7D", "8C", "9C", "A9"}
 PIPE_RUN = ["#61", "#69", "#6C", ""]
@@ -31,15 +31,15 @@ def measure(dim):
 
 class MakeCommandTest(unittest.TestCase):
     def setUp(self):
-        self.s = kzdim_run.Session()
+        self.s = kzdim_session.Session()
 
     def tearDown(self):
         self.s.close()
 
     def make(self, picks, placement):
         r = self.s.run(["KZ_DIM_MAKE", *picks, *placement])
-        self.assertEqual(r.status, 0, r.stdout + r.stderr)
-        return r, r.drawing()
+        self.assertEqual(r.returncode, 0, r.transcript + r.stderr)
+        return r, r.doc
 
     def test_pipe_run_above_is_dimensioned_and_linked_both_ways(self):
         r, doc = self.make(PIPE_RUN, ["~1000,400", "1000,500"])
@@ -85,14 +85,14 @@ class MakeCommandTest(unittest.TestCase):
 
     def test_commits_append_in_order_and_prune_names_of_missing_objects(self):
         import ezdxf
-        doc = ezdxf.readfile(kzdim_run.SAMPLE)
+        doc = ezdxf.readfile(kzdim_session.SAMPLE)
         doc.entitydb["61"].set_xdata("KZ_DIMENSION", [(1000, "7D"), (1000, "FFFF0")])
-        start = os.path.join(self.s.dir, "dangling.dxf")
+        start = os.path.join(self.s.folder, "dangling.dxf")
         doc.saveas(start)
         r = self.s.run(["KZ_DIM_MAKE", "#61", "", "~1000,400", "1000,500",
                         "KZ_DIM_MAKE", "#61", "", "~1000,400", "1000,700"], drawing=start)
-        self.assertEqual(r.status, 0, r.stderr)
-        doc = r.drawing()
+        self.assertEqual(r.returncode, 0, r.stderr)
+        doc = r.doc
         made = sorted(new_dims(doc), key=lambda d: d.dxf.defpoint.y)
         self.assertEqual(len(made), 2)
         self.assertEqual(links(doc.entitydb["61"]), ["7D"] + [d.dxf.handle for d in made])
@@ -101,7 +101,7 @@ class MakeCommandTest(unittest.TestCase):
         # A drawing made by ezdxf: three more 2000 pipes in a row at y = 3000, with the
         # route data of the sample's pipe.
         import ezdxf
-        doc = ezdxf.readfile(kzdim_run.SAMPLE)
+        doc = ezdxf.readfile(kzdim_session.SAMPLE)
         msp = doc.modelspace()
         pipes = []
         for x in (0, 2000, 4000):
@@ -109,12 +109,12 @@ class MakeCommandTest(unittest.TestCase):
             ref.set_xdata("KZ_LINK", [(1000, "1|||01||0|")])
             ref.add_attrib("S121", "50A", (x + 1000, 3050))
             pipes.append(ref.dxf.handle)
-        start = os.path.join(self.s.dir, "row.dxf")
+        start = os.path.join(self.s.folder, "row.dxf")
         doc.saveas(start)
         r = self.s.run(["KZ_DIM_MAKE", *["#" + h for h in reversed(pipes)], "",
                         "~3000,3500", "3000,3500"], drawing=start)
-        self.assertEqual(r.status, 0, r.stdout[-1500:] + r.stderr)
-        made = [d for d in r.drawing().modelspace().query("DIMENSION")
+        self.assertEqual(r.returncode, 0, r.transcript[-1500:] + r.stderr)
+        made = [d for d in r.doc.modelspace().query("DIMENSION")
                 if d.dxf.handle not in OLD_DIMS]
         # Added in chain order: handles grow from left to right.
         self.assertEqual(len(made), 3)
@@ -133,8 +133,8 @@ class MakeCommandTest(unittest.TestCase):
 
     def test_cancelling_the_drag_adds_nothing(self):
         r = self.s.run(["KZ_DIM_MAKE", *PIPE_RUN, "~1000,400", "*CANCEL*"])
-        self.assertEqual(r.status, 0, r.stderr)
-        doc = r.drawing()
+        self.assertEqual(r.returncode, 0, r.stderr)
+        doc = r.doc
         self.assertEqual(new_dims(doc), [])
         self.assertEqual(links(doc.entitydb["61"]), ["7D"])
 
@@ -185,10 +185,10 @@ class MakeCommandTest(unittest.TestCase):
         self.assertEqual(origins(["XO", "E", "~1000,400", "1000,600"]), [0.0, 600.0])
 
     def test_preview_frames_follow_the_cursor(self):
-        frames = os.path.join(self.s.dir, "frames")
+        frames = os.path.join(self.s.folder, "frames")
         r = self.s.run(["KZ_DIM_MAKE", *PIPE_RUN, "~1000,400", "~1000,-300", "1000,-300"],
                        options=("--frames", frames))
-        self.assertEqual(r.status, 0, r.stderr)
+        self.assertEqual(r.returncode, 0, r.stderr)
         pictures = sorted(os.listdir(frames))
         self.assertGreaterEqual(len(pictures), 2)
         with open(os.path.join(frames, pictures[0]), encoding="utf-8") as f:
