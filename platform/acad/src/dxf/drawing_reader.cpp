@@ -145,6 +145,7 @@ private:
     // Reads the entity at i (and its sub-entities) into block; returns the index after.
     std::size_t readEntityInto(std::size_t i, std::size_t end, AcDbObjectId block);
     AcDbObjectId blockForName(std::wstring name);
+    AcDbObjectId ownerRecordOfBlock(std::size_t begin, std::size_t end, const std::wstring& name);
     void resolveLayerLinetypes();
     void finish();
 
@@ -518,6 +519,26 @@ bool Reader::readTables(const DxfSection& s) {
 
 // ---- blocks and entities ----
 
+// The block record a BLOCK's owner handle (330) names, when that record has the block's
+// name and no block read yet. A damaged file can hold two records of one name; each
+// BLOCK then goes to the record it names rather than both to the first.
+AcDbObjectId Reader::ownerRecordOfBlock(std::size_t begin, std::size_t end,
+                                        const std::wstring& name) {
+    for (std::size_t q = begin; q < end; ++q) {
+        std::uint64_t h = 0;
+        if (m_tags[q].code != 330 || parseHandle(m_tags[q].value, h) != ParseStatus::Ok)
+            continue;
+        AcDbStub* stub = m_impl.stubForHandle(AcDbHandle(h), false);
+        auto* btr = stub && stub->object && !stub->erased
+                        ? AcDbBlockTableRecord::cast(stub->object.get())
+                        : nullptr;
+        if (btr && btr->kzBlockBegin().isNull() && compareSymbolNames(btr->name(), name) == 0)
+            return AcDbObjectId(stub);
+        return {};
+    }
+    return {};
+}
+
 AcDbObjectId Reader::blockForName(std::wstring name) {
     if (compareSymbolNames(name, L"$MODEL_SPACE") == 0)
         name = ACDB_MODEL_SPACE;
@@ -596,7 +617,9 @@ bool Reader::readBlocks(const DxfSection& s) {
             }
         if (name.empty())
             return fail(t, "block without a name (group code 2)");
-        AcDbObjectId block = blockForName(name);
+        AcDbObjectId block = ownerRecordOfBlock(k + 1, headEnd, name);
+        if (block.isNull())
+            block = blockForName(name);
         if (block.isNull())
             return fail(t, "block name " + quoteForMessage(kz::wideToUtf8(name)) + " is not valid");
         auto* begin = new AcDbBlockBegin();

@@ -451,3 +451,74 @@ TEST(DamagedDrawing, AlignmentNumbersOutsideTheModesAreKeptAsRead) {
 }
 
 } // namespace
+
+namespace {
+
+// Two block records of one name (a damaged file): each BLOCK goes to the record its
+// owner handle names, so neither block is lost or merged into the other, and the
+// record left without a block does not get a new empty one at every save.
+TEST(DamagedDrawing, BlocksOfTwoRecordsWithOneNameStayApart) {
+    const std::string text = tags({"0|SECTION",
+                                   "2|TABLES",
+                                   "0|TABLE",
+                                   "2|BLOCK_RECORD",
+                                   "5|9",
+                                   "330|0",
+                                   "100|AcDbSymbolTable",
+                                   "70|2",
+                                   "0|BLOCK_RECORD",
+                                   "5|1A",
+                                   "330|9",
+                                   "100|AcDbSymbolTableRecord",
+                                   "100|AcDbBlockTableRecord",
+                                   "2|X",
+                                   "0|BLOCK_RECORD",
+                                   "5|1B",
+                                   "330|9",
+                                   "100|AcDbSymbolTableRecord",
+                                   "100|AcDbBlockTableRecord",
+                                   "2|X",
+                                   "0|ENDTAB",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|BLOCKS",
+                                   "0|BLOCK",
+                                   "5|20",
+                                   "330|1B",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbBlockBegin",
+                                   "2|X",
+                                   "70|0",
+                                   "10|0.0",
+                                   "20|0.0",
+                                   "30|0.0",
+                                   "3|X",
+                                   "0|CIRCLE",
+                                   "5|21",
+                                   "330|1B",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbCircle",
+                                   "10|0.0",
+                                   "20|0.0",
+                                   "30|0.0",
+                                   "40|5.0",
+                                   "0|ENDBLK",
+                                   "5|22",
+                                   "330|1B",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbBlockEnd",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|ENTITIES",
+                                   "0|ENDSEC",
+                                   "0|EOF"});
+    const std::string first = saved(text);
+    const std::string second = saved(first);
+    EXPECT_EQ(second, first);
+    EXPECT_NE(first.find("CIRCLE\n  5\n21\n330\n1B\n"), std::string::npos) << first;
+}
+
+} // namespace
