@@ -31,7 +31,9 @@ def peak_mb(path):
 
 def main():
     route_json, edit_json, dxf_json, drawing, load_only = sys.argv[1:6]
-    route, edit, dxf = cpu_ms(route_json), cpu_ms(edit_json), cpu_ms(dxf_json)
+    route, edit = cpu_ms(route_json), cpu_ms(edit_json)
+    # The DXF benchmarks carry their minimum time in their names ("/min_time:2.000").
+    dxf = {name.split("/")[0]: ms for name, ms in cpu_ms(dxf_json).items()}
     size_mb = os.path.getsize(drawing) / (1024 * 1024)
     rows = []  # (target, figure text, met)
 
