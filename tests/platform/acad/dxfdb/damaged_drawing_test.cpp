@@ -522,3 +522,20 @@ TEST(DamagedDrawing, BlocksOfTwoRecordsWithOneNameStayApart) {
 }
 
 } // namespace
+
+namespace {
+
+// A direction that is unit length as read is kept to the bit. Normalizing this one
+// again changes its last digit, so each save wrote another number.
+TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {
+    const std::string text =
+        tags({"0|SECTION", "2|ENTITIES", "0|MTEXT", "5|25", "100|AcDbEntity", "8|0",
+              "100|AcDbMText", "10|0.0", "20|0.0", "30|0.0", "40|2.5", "1|HI",
+              "11|0.7808688094430303", "21|0.6246950475544243", "31|0.0", "0|ENDSEC", "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    EXPECT_NE(first.find(" 11\n0.7808688094430303\n 21\n0.6246950475544243\n"), std::string::npos)
+        << first;
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "db/database_impl.h"
 #include "db/dim_graphics.h"
 #include "db/dim_vars.h"
+#include "db/ents/ent_dxf.h"
 #include "db/symbol_lookup.h"
 #include "dbsymtb.h"
 
@@ -554,7 +555,7 @@ Acad::ErrorStatus AcDbDimension::dxfInFields(AcDbDxfFiler* filer) {
         m_textPosition.set(text[0], text[1], text[2]);
     m_blockPosition.set(blockPos[0], blockPos[1], blockPos[2]);
     AcGeVector3d n(normal[0], normal[1], normal[2]);
-    m_normal = n.isZeroLength() ? AcGeVector3d(0, 0, 1) : n.normal();
+    m_normal = kz::cleanNormal(n);
     // What the file holds is what the dimension shows until it is changed.
     m_needsRebuild = false;
     return Acad::eOk;

@@ -60,8 +60,15 @@ inline bool isDefaultNormal(const AcGeVector3d& n) {
 }
 
 // A normal read from a file: unit length; the z axis when it has no length.
+// A direction read from a file as a unit vector. One that is unit length already (as
+// every saved one is) is kept to the bit: normalizing it again can change its last
+// digit, and then each save of the drawing would write another number.
+inline AcGeVector3d unitAsRead(const AcGeVector3d& v) {
+    return std::fabs(v.length() - 1.0) <= 1e-12 ? v : v.normal();
+}
+
 inline AcGeVector3d cleanNormal(const AcGeVector3d& n) {
-    return n.isZeroLength() ? AcGeVector3d::kZAxis : n.normal();
+    return n.isZeroLength() ? AcGeVector3d::kZAxis : unitAsRead(n);
 }
 
 // Writes the extrusion direction (210) unless it is the default.

@@ -309,7 +309,7 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer) {
         m_direction = kz::ocsXAxis(m_normal);
         m_direction.rotateBy(rotation * M_PI / 180.0, m_normal);
     } else if (hasDirection && !direction.isZeroLength()) {
-        m_direction = direction.normal();
+        m_direction = kz::unitAsRead(direction);
     } else {
         m_direction = kz::ocsXAxis(m_normal);
     }
