@@ -57,6 +57,11 @@ int firstInt(const Tag* b, const Tag* e, int code, int fallback) {
 // The object a DXF type names, or null for a type the database does not model.
 AcDbObject* createForType(std::string_view type, const Tag* b, const Tag* e,
                           const AcDbEntity* parent) {
+    // A type holding NUL characters (a damaged file) is none of ours, although its
+    // C string would name one: it is kept as read, as the checks for sub-entities and
+    // block markers, which see the whole text, take it.
+    if (type.find('\0') != std::string_view::npos)
+        return nullptr;
     if (type == "DIMENSION") {
         if (hasMarker(b, e, "AcDbRotatedDimension"))
             return createByClassName(L"AcDbRotatedDimension");

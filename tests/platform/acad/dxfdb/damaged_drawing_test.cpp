@@ -539,3 +539,23 @@ TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {
 }
 
 } // namespace
+
+namespace {
+
+// An entity type followed by NUL characters: its C string names ATTRIB, but it is no
+// attribute of the INSERT before it. It is kept as read, not made a loose attribute that
+// the next read would give the INSERT.
+TEST(DamagedDrawing, ATypeWithNulCharactersIsKeptAsRead) {
+    const std::string text =
+        tags({"0|SECTION", "2|ENTITIES", "0|INSERT", "5|25", "100|AcDbEntity", "8|0",
+              "100|AcDbBlockReference", "66|1", "2|*Model_Space", "10|0.0", "20|0.0", "30|0.0"}) +
+        "  0\n" + std::string("ATTRIB\0\0", 8) + "\n" +
+        tags({"5|26", "100|AcDbEntity", "8|0", "100|AcDbText", "10|0.0", "20|0.0", "30|0.0",
+              "40|2.5", "1|V", "100|AcDbAttribute", "2|TAG", "70|0", "0|SEQEND", "5|27",
+              "100|AcDbEntity", "8|0", "0|ENDSEC", "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    EXPECT_NE(first.find("ATTRIB^@^@\n"), std::string::npos) << first;
+}
+
+} // namespace

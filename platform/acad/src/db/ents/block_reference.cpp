@@ -7,8 +7,10 @@
 #include "dbextents.h"
 #include "dbsymtb.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, "INSERT")
 
@@ -143,14 +145,23 @@ Acad::ErrorStatus AcDbBlockReference::openAttribute(AcDbAttribute*& attribute, A
 
 Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const {
     assertReadEnabled();
-    // A block that holds a reference to itself, directly or not, would never end.
+    // A block that holds a reference to itself, directly or not, would never end; and
+    // as each entity falls back to a second try when its copy gives no extents, even a
+    // depth limit would let a cycle run for 2^depth calls. A block already being
+    // measured further up counts as empty.
+    static thread_local std::vector<const AcDbBlockTableRecord*> measuring;
     static thread_local int depth = 0;
     if (depth > 32)
         return Acad::eInvalidExtents;
+    AcDbBlockTableRecord* btr = blockRecord(blockTableRecord());
+    if (btr && std::find(measuring.begin(), measuring.end(), btr) != measuring.end())
+        btr = nullptr;
     ++depth;
+    if (btr)
+        measuring.push_back(btr);
     extents = AcDbExtents();
     AcGeMatrix3d xform = blockTransform();
-    if (AcDbBlockTableRecord* btr = blockRecord(blockTableRecord())) {
+    if (btr) {
         for (const AcDbObjectId& id : btr->kzEntities()) {
             AcDbStub* s = id.stub();
             auto* ent = s && s->object && !s->erased ? AcDbEntity::cast(s->object.get()) : nullptr;
@@ -169,6 +180,7 @@ Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const
                 extents.addExt(part);
             }
         }
+        measuring.pop_back();
     }
     for (auto& entry : m_attributes->entries()) {
         AcDbExtents part;

@@ -109,6 +109,26 @@ TEST_F(BlockRefTest, ExtentsOfAReferenceToAnEmptyOrMissingBlockAreInvalid) {
     EXPECT_EQ(none.getGeomExtents(ext), Acad::eInvalidExtents);
 }
 
+// A block that holds references to itself (a damaged drawing can): measuring it ends,
+// at once, and what is inside the cycle counts as empty. Each level used to try every
+// entity twice, so two self-references took 4^32 steps before a depth limit.
+TEST_F(BlockRefTest, ExtentsOfABlockThatHoldsItselfEnd) {
+    AcDbObjectId self = makeBlock(L"SELF", {0, 0, 0}, {new AcDbLine({0, 0, 0}, {1, 0, 0})});
+    AcDbBlockTableRecord* btr = nullptr;
+    ASSERT_EQ(acdbOpenObject(btr, self, AcDb::kForWrite), Acad::eOk);
+    for (AcGePoint3d at : {AcGePoint3d(5, 0, 0), AcGePoint3d(0, 5, 0)}) {
+        auto* inner = new AcDbBlockReference(at, self);
+        EXPECT_EQ(btr->appendAcDbEntity(inner), Acad::eOk);
+        inner->close();
+    }
+    btr->close();
+    AcDbBlockReference outer({0, 0, 0}, self);
+    AcDbExtents ext;
+    ASSERT_EQ(outer.getGeomExtents(ext), Acad::eOk);
+    EXPECT_DOUBLE_EQ(ext.maxPoint().x, 1.0);
+    EXPECT_DOUBLE_EQ(ext.maxPoint().y, 0.0);
+}
+
 TEST_F(BlockRefTest, TransformByComposesWithThePlacement) {
     AcDbObjectId block = makeBlock(L"B", {1, 1, 0}, {new AcDbLine({1, 1, 0}, {3, 1, 0})});
     AcGeMatrix3d mirrorX;
