@@ -524,9 +524,9 @@ bool Reader::readTables(const DxfSection& s) {
 
 // ---- blocks and entities ----
 
-// The block record a BLOCK's owner handle (330) names, when that record has the block's
-// name and no block read yet. A damaged file can hold two records of one name; each
-// BLOCK then goes to the record it names rather than both to the first.
+// The block record a BLOCK's owner handle (330) names, when that record is in the block
+// table, has the block's name and no block read yet. A damaged file can hold two records of one
+// name; each BLOCK then goes to the record it names rather than both to the first.
 AcDbObjectId Reader::ownerRecordOfBlock(std::size_t begin, std::size_t end,
                                         const std::wstring& name) {
     for (std::size_t q = begin; q < end; ++q) {
@@ -537,7 +537,10 @@ AcDbObjectId Reader::ownerRecordOfBlock(std::size_t begin, std::size_t end,
         auto* btr = stub && stub->object && !stub->erased
                         ? AcDbBlockTableRecord::cast(stub->object.get())
                         : nullptr;
-        if (btr && btr->kzBlockBegin().isNull() && compareSymbolNames(btr->name(), name) == 0)
+        // Only a record of the block table: a damaged file can leave one in another
+        // table, whose blocks are not written.
+        if (btr && btr->ownerId() == m_db.blockTableId() && btr->kzBlockBegin().isNull() &&
+            compareSymbolNames(btr->name(), name) == 0)
             return AcDbObjectId(stub);
         return {};
     }

@@ -559,3 +559,67 @@ TEST(DamagedDrawing, ATypeWithNulCharactersIsKeptAsRead) {
 }
 
 } // namespace
+
+namespace {
+
+// A block record in another table (kept there as read) is not where its BLOCK goes:
+// blocks are written for the records of the block table only, so the content would be
+// lost at the first save.
+TEST(DamagedDrawing, ABlockIsNeverGivenToARecordOutsideTheBlockTable) {
+    const std::string text = tags({"0|SECTION",
+                                   "2|TABLES",
+                                   "0|TABLE",
+                                   "2|LAYER",
+                                   "5|2",
+                                   "330|0",
+                                   "100|AcDbSymbolTable",
+                                   "70|1",
+                                   "0|BLOCK_RECORD",
+                                   "5|1A",
+                                   "330|2",
+                                   "100|AcDbSymbolTableRecord",
+                                   "100|AcDbBlockTableRecord",
+                                   "2|X",
+                                   "0|ENDTAB",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|BLOCKS",
+                                   "0|BLOCK",
+                                   "5|20",
+                                   "330|1A",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbBlockBegin",
+                                   "2|X",
+                                   "70|0",
+                                   "10|0.0",
+                                   "20|0.0",
+                                   "30|0.0",
+                                   "3|X",
+                                   "0|CIRCLE",
+                                   "5|21",
+                                   "330|1A",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbCircle",
+                                   "10|0.0",
+                                   "20|0.0",
+                                   "30|0.0",
+                                   "40|5.0",
+                                   "0|ENDBLK",
+                                   "5|22",
+                                   "330|1A",
+                                   "100|AcDbEntity",
+                                   "8|0",
+                                   "100|AcDbBlockEnd",
+                                   "0|ENDSEC",
+                                   "0|SECTION",
+                                   "2|ENTITIES",
+                                   "0|ENDSEC",
+                                   "0|EOF"});
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    EXPECT_NE(first.find("CIRCLE\n  5\n21\n"), std::string::npos) << first;
+}
+
+} // namespace
