@@ -321,305 +321,148 @@ TEST(DamagedDrawing, ABackslashInAKeptNumberIsWrittenAsItStands) {
 
 namespace {
 
+// A drawing of these sections, each its name and its tags ("code|value").
+using Section = std::pair<const char*, std::initializer_list<const char*>>;
+std::string drawing(std::initializer_list<Section> sections) {
+    std::string out;
+    for (const auto& [name, body] : sections)
+        out += "0\nSECTION\n2\n" + std::string(name) + "\n" + tags(body) + "0\nENDSEC\n";
+    return out + "0\nEOF\n";
+}
+
+// The first save of the text, checked to save again unchanged.
+std::string savedTwiceAlike(const std::string& text) {
+    const std::string first = saved(text);
+    EXPECT_EQ(saved(first), first);
+    return first;
+}
+
 // A DICTIONARY whose "0" was damaged into "5" runs into the next one, whose entries come
 // as a second AcDbDictionary part. The first part gives the entries; the second is kept
 // as read, marker and all, and must not become entries of the first on the next read.
 TEST(DamagedDrawing, ASecondPartOfTheSameSubclassKeepsItsOwnMarker) {
-    const std::string text = tags({"0|SECTION",
-                                   "2|ENTITIES",
-                                   "0|ENDSEC",
-                                   "0|SECTION",
-                                   "2|OBJECTS",
-                                   "0|DICTIONARY",
-                                   "5|C",
-                                   "330|0",
-                                   "100|AcDbDictionary",
-                                   "3|A",
-                                   "350|D",
-                                   "0|DICTIONARY",
-                                   "5|D",
-                                   "330|C",
-                                   "100|AcDbDictionary",
-                                   "281|1",
-                                   "5|DICTIONARY",
-                                   "5|E",
-                                   "330|C",
-                                   "100|AcDbDictionary",
-                                   "281|1",
-                                   "3|INNER",
-                                   "350|C",
-                                   "0|ENDSEC",
-                                   "0|EOF"});
-    const std::string first = saved(text);
-    EXPECT_EQ(saved(first), first);
-    const std::size_t second = first.find("AcDbDictionary\n281\n1\n  3\nINNER\n");
-    EXPECT_NE(second, std::string::npos) << first;
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {}}, {"OBJECTS", {
+        "0|DICTIONARY", "5|C", "330|0", "100|AcDbDictionary", "3|A", "350|D",
+        "0|DICTIONARY", "5|D", "330|C", "100|AcDbDictionary", "281|1",
+        "5|DICTIONARY", "5|E", "330|C", "100|AcDbDictionary", "281|1", "3|INNER", "350|C"}}}));
+    // clang-format on
+    EXPECT_NE(first.find("AcDbDictionary\n281\n1\n  3\nINNER\n"), std::string::npos) << first;
 }
-
-} // namespace
-
-namespace {
 
 // Extended data read before the file's APPID table exists (here a layer's, and the file
 // has no APPID table at all) registers its application when the reading ends, not only
 // on the next read of the saved drawing.
 TEST(DamagedDrawing, ExtendedDataBeforeAnyApplicationTableIsRegistered) {
-    const std::string text = tags({"0|SECTION",
-                                   "2|TABLES",
-                                   "0|TABLE",
-                                   "2|LAYER",
-                                   "5|2",
-                                   "330|0",
-                                   "100|AcDbSymbolTable",
-                                   "70|1",
-                                   "0|LAYER",
-                                   "5|14",
-                                   "330|2",
-                                   "100|AcDbSymbolTableRecord",
-                                   "100|AcDbLayerTableRecord",
-                                   "2|PIPE",
-                                   "70|0",
-                                   "62|3",
-                                   "6|CONTINUOUS",
-                                   "1001|KZ_EARLY",
-                                   "1000|x",
-                                   "0|ENDTAB",
-                                   "0|ENDSEC",
-                                   "0|SECTION",
-                                   "2|ENTITIES",
-                                   "0|ENDSEC",
-                                   "0|EOF"});
-    const std::string first = saved(text);
-    EXPECT_EQ(saved(first), first);
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"TABLES", {
+        "0|TABLE", "2|LAYER", "5|2", "330|0", "100|AcDbSymbolTable", "70|1",
+        "0|LAYER", "5|14", "330|2", "100|AcDbSymbolTableRecord", "100|AcDbLayerTableRecord",
+        "2|PIPE", "70|0", "62|3", "6|CONTINUOUS", "1001|KZ_EARLY", "1000|x", "0|ENDTAB"}},
+        {"ENTITIES", {}}}));
+    // clang-format on
     EXPECT_NE(first.find("AcDbRegAppTableRecord\n  2\nKZ_EARLY\n"), std::string::npos) << first;
 }
-
-} // namespace
-
-namespace {
 
 // A LAYER that swallowed the next object has a second linetype (6). The first one
 // counts, also when the drawing lacks it and it is added at the end of the reading;
 // the second is kept as read, so every save writes the same text.
 TEST(DamagedDrawing, ALayersSecondLinetypeIsKeptAsRead) {
-    const std::string text = tags({"0|SECTION",
-                                   "2|TABLES",
-                                   "0|TABLE",
-                                   "2|LAYER",
-                                   "5|2",
-                                   "330|0",
-                                   "100|AcDbSymbolTable",
-                                   "70|1",
-                                   "0|LAYER",
-                                   "5|14",
-                                   "330|2",
-                                   "100|AcDbSymbolTableRecord",
-                                   "100|AcDbLayerTableRecord",
-                                   "2|WALL",
-                                   "70|0",
-                                   "62|8",
-                                   "6|DASHY",
-                                   "8|Defpoints",
-                                   "6|ByBlock",
-                                   "0|ENDTAB",
-                                   "0|ENDSEC",
-                                   "0|SECTION",
-                                   "2|ENTITIES",
-                                   "0|ENDSEC",
-                                   "0|EOF"});
-    const std::string first = saved(text);
-    EXPECT_EQ(saved(first), first);
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"TABLES", {
+        "0|TABLE", "2|LAYER", "5|2", "330|0", "100|AcDbSymbolTable", "70|1",
+        "0|LAYER", "5|14", "330|2", "100|AcDbSymbolTableRecord", "100|AcDbLayerTableRecord",
+        "2|WALL", "70|0", "62|8", "6|DASHY", "8|Defpoints", "6|ByBlock", "0|ENDTAB"}},
+        {"ENTITIES", {}}}));
+    // clang-format on
     EXPECT_NE(first.find("  2\nWALL\n 70\n     0\n 62\n     8\n  6\nDASHY\n"), std::string::npos)
         << first;
 }
-
-} // namespace
-
-namespace {
 
 // Alignment numbers outside the text's modes (a damaged file) are no modes: the text
 // keeps its default alignment and the numbers are kept as read. Reading them into the
 // modes was undefined behaviour (the sanitizer build reports it).
 TEST(DamagedDrawing, AlignmentNumbersOutsideTheModesAreKeptAsRead) {
-    const std::string text = tags({"0|SECTION", "2|ENTITIES", "0|TEXT", "5|25", "100|AcDbEntity",
-                                   "8|0", "100|AcDbText", "10|0.0", "20|0.0", "30|0.0", "40|2.5",
-                                   "1|HI", "72|9", "100|AcDbText", "73|5", "0|ENDSEC", "0|EOF"});
-    const std::string first = saved(text);
-    EXPECT_EQ(saved(first), first);
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {
+        "0|TEXT", "5|25", "100|AcDbEntity", "8|0", "100|AcDbText", "10|0.0", "20|0.0",
+        "30|0.0", "40|2.5", "1|HI", "72|9", "100|AcDbText", "73|5"}}}));
+    // clang-format on
     EXPECT_NE(first.find(" 72\n9\n"), std::string::npos) << first;
     EXPECT_NE(first.find(" 73\n5\n"), std::string::npos) << first;
 }
-
-} // namespace
-
-namespace {
 
 // Two block records of one name (a damaged file): each BLOCK goes to the record its
 // owner handle names, so neither block is lost or merged into the other, and the
 // record left without a block does not get a new empty one at every save.
 TEST(DamagedDrawing, BlocksOfTwoRecordsWithOneNameStayApart) {
-    const std::string text = tags({"0|SECTION",
-                                   "2|TABLES",
-                                   "0|TABLE",
-                                   "2|BLOCK_RECORD",
-                                   "5|9",
-                                   "330|0",
-                                   "100|AcDbSymbolTable",
-                                   "70|2",
-                                   "0|BLOCK_RECORD",
-                                   "5|1A",
-                                   "330|9",
-                                   "100|AcDbSymbolTableRecord",
-                                   "100|AcDbBlockTableRecord",
-                                   "2|X",
-                                   "0|BLOCK_RECORD",
-                                   "5|1B",
-                                   "330|9",
-                                   "100|AcDbSymbolTableRecord",
-                                   "100|AcDbBlockTableRecord",
-                                   "2|X",
-                                   "0|ENDTAB",
-                                   "0|ENDSEC",
-                                   "0|SECTION",
-                                   "2|BLOCKS",
-                                   "0|BLOCK",
-                                   "5|20",
-                                   "330|1B",
-                                   "100|AcDbEntity",
-                                   "8|0",
-                                   "100|AcDbBlockBegin",
-                                   "2|X",
-                                   "70|0",
-                                   "10|0.0",
-                                   "20|0.0",
-                                   "30|0.0",
-                                   "3|X",
-                                   "0|CIRCLE",
-                                   "5|21",
-                                   "330|1B",
-                                   "100|AcDbEntity",
-                                   "8|0",
-                                   "100|AcDbCircle",
-                                   "10|0.0",
-                                   "20|0.0",
-                                   "30|0.0",
-                                   "40|5.0",
-                                   "0|ENDBLK",
-                                   "5|22",
-                                   "330|1B",
-                                   "100|AcDbEntity",
-                                   "8|0",
-                                   "100|AcDbBlockEnd",
-                                   "0|ENDSEC",
-                                   "0|SECTION",
-                                   "2|ENTITIES",
-                                   "0|ENDSEC",
-                                   "0|EOF"});
-    const std::string first = saved(text);
-    const std::string second = saved(first);
-    EXPECT_EQ(second, first);
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"TABLES", {
+        "0|TABLE", "2|BLOCK_RECORD", "5|9", "330|0", "100|AcDbSymbolTable", "70|2",
+        "0|BLOCK_RECORD", "5|1A", "330|9", "100|AcDbSymbolTableRecord",
+        "100|AcDbBlockTableRecord", "2|X",
+        "0|BLOCK_RECORD", "5|1B", "330|9", "100|AcDbSymbolTableRecord",
+        "100|AcDbBlockTableRecord", "2|X", "0|ENDTAB"}},
+        {"BLOCKS", {
+        "0|BLOCK", "5|20", "330|1B", "100|AcDbEntity", "8|0", "100|AcDbBlockBegin", "2|X",
+        "70|0", "10|0.0", "20|0.0", "30|0.0", "3|X",
+        "0|CIRCLE", "5|21", "330|1B", "100|AcDbEntity", "8|0", "100|AcDbCircle", "10|0.0",
+        "20|0.0", "30|0.0", "40|5.0",
+        "0|ENDBLK", "5|22", "330|1B", "100|AcDbEntity", "8|0", "100|AcDbBlockEnd"}},
+        {"ENTITIES", {}}}));
+    // clang-format on
     EXPECT_NE(first.find("CIRCLE\n  5\n21\n330\n1B\n"), std::string::npos) << first;
 }
-
-} // namespace
-
-namespace {
-
-// A direction that is unit length as read is kept to the bit. Normalizing this one
-// again changes its last digit, so each save wrote another number.
-TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {
-    const std::string text =
-        tags({"0|SECTION", "2|ENTITIES", "0|MTEXT", "5|25", "100|AcDbEntity", "8|0",
-              "100|AcDbMText", "10|0.0", "20|0.0", "30|0.0", "40|2.5", "1|HI",
-              "11|0.7808688094430303", "21|0.6246950475544243", "31|0.0", "0|ENDSEC", "0|EOF"});
-    const std::string first = saved(text);
-    EXPECT_EQ(saved(first), first);
-    EXPECT_NE(first.find(" 11\n0.7808688094430303\n 21\n0.6246950475544243\n"), std::string::npos)
-        << first;
-}
-
-} // namespace
-
-namespace {
-
-// An entity type followed by NUL characters: its C string names ATTRIB, but it is no
-// attribute of the INSERT before it. It is kept as read, not made a loose attribute that
-// the next read would give the INSERT.
-TEST(DamagedDrawing, ATypeWithNulCharactersIsKeptAsRead) {
-    const std::string text =
-        tags({"0|SECTION", "2|ENTITIES", "0|INSERT", "5|25", "100|AcDbEntity", "8|0",
-              "100|AcDbBlockReference", "66|1", "2|*Model_Space", "10|0.0", "20|0.0", "30|0.0"}) +
-        "  0\n" + std::string("ATTRIB\0\0", 8) + "\n" +
-        tags({"5|26", "100|AcDbEntity", "8|0", "100|AcDbText", "10|0.0", "20|0.0", "30|0.0",
-              "40|2.5", "1|V", "100|AcDbAttribute", "2|TAG", "70|0", "0|SEQEND", "5|27",
-              "100|AcDbEntity", "8|0", "0|ENDSEC", "0|EOF"});
-    const std::string first = saved(text);
-    EXPECT_EQ(saved(first), first);
-    EXPECT_NE(first.find("ATTRIB^@^@\n"), std::string::npos) << first;
-}
-
-} // namespace
-
-namespace {
 
 // A block record in another table (kept there as read) is not where its BLOCK goes:
 // blocks are written for the records of the block table only, so the content would be
 // lost at the first save.
 TEST(DamagedDrawing, ABlockIsNeverGivenToARecordOutsideTheBlockTable) {
-    const std::string text = tags({"0|SECTION",
-                                   "2|TABLES",
-                                   "0|TABLE",
-                                   "2|LAYER",
-                                   "5|2",
-                                   "330|0",
-                                   "100|AcDbSymbolTable",
-                                   "70|1",
-                                   "0|BLOCK_RECORD",
-                                   "5|1A",
-                                   "330|2",
-                                   "100|AcDbSymbolTableRecord",
-                                   "100|AcDbBlockTableRecord",
-                                   "2|X",
-                                   "0|ENDTAB",
-                                   "0|ENDSEC",
-                                   "0|SECTION",
-                                   "2|BLOCKS",
-                                   "0|BLOCK",
-                                   "5|20",
-                                   "330|1A",
-                                   "100|AcDbEntity",
-                                   "8|0",
-                                   "100|AcDbBlockBegin",
-                                   "2|X",
-                                   "70|0",
-                                   "10|0.0",
-                                   "20|0.0",
-                                   "30|0.0",
-                                   "3|X",
-                                   "0|CIRCLE",
-                                   "5|21",
-                                   "330|1A",
-                                   "100|AcDbEntity",
-                                   "8|0",
-                                   "100|AcDbCircle",
-                                   "10|0.0",
-                                   "20|0.0",
-                                   "30|0.0",
-                                   "40|5.0",
-                                   "0|ENDBLK",
-                                   "5|22",
-                                   "330|1A",
-                                   "100|AcDbEntity",
-                                   "8|0",
-                                   "100|AcDbBlockEnd",
-                                   "0|ENDSEC",
-                                   "0|SECTION",
-                                   "2|ENTITIES",
-                                   "0|ENDSEC",
-                                   "0|EOF"});
-    const std::string first = saved(text);
-    EXPECT_EQ(saved(first), first);
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"TABLES", {
+        "0|TABLE", "2|LAYER", "5|2", "330|0", "100|AcDbSymbolTable", "70|1",
+        "0|BLOCK_RECORD", "5|1A", "330|2", "100|AcDbSymbolTableRecord",
+        "100|AcDbBlockTableRecord", "2|X", "0|ENDTAB"}},
+        {"BLOCKS", {
+        "0|BLOCK", "5|20", "330|1A", "100|AcDbEntity", "8|0", "100|AcDbBlockBegin", "2|X",
+        "70|0", "10|0.0", "20|0.0", "30|0.0", "3|X",
+        "0|CIRCLE", "5|21", "330|1A", "100|AcDbEntity", "8|0", "100|AcDbCircle", "10|0.0",
+        "20|0.0", "30|0.0", "40|5.0",
+        "0|ENDBLK", "5|22", "330|1A", "100|AcDbEntity", "8|0", "100|AcDbBlockEnd"}},
+        {"ENTITIES", {}}}));
+    // clang-format on
     EXPECT_NE(first.find("CIRCLE\n  5\n21\n"), std::string::npos) << first;
+}
+
+// A direction that is unit length as read is kept to the bit. Normalizing this one
+// again changes its last digit, so each save wrote another number.
+TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {
+        "0|MTEXT", "5|25", "100|AcDbEntity", "8|0", "100|AcDbMText", "10|0.0", "20|0.0",
+        "30|0.0", "40|2.5", "1|HI", "11|0.7808688094430303", "21|0.6246950475544243",
+        "31|0.0"}}}));
+    // clang-format on
+    EXPECT_NE(first.find(" 11\n0.7808688094430303\n 21\n0.6246950475544243\n"), std::string::npos)
+        << first;
+}
+
+// An entity type followed by NUL characters: its C string names ATTRIB, but it is no
+// attribute of the INSERT before it. It is kept as read, not made a loose attribute that
+// the next read would give the INSERT.
+TEST(DamagedDrawing, ATypeWithNulCharactersIsKeptAsRead) {
+    // clang-format off
+    std::string entities = tags({
+        "0|INSERT", "5|25", "100|AcDbEntity", "8|0", "100|AcDbBlockReference", "66|1",
+        "2|*Model_Space", "10|0.0", "20|0.0", "30|0.0"});
+    entities += "0\n" + std::string("ATTRIB\0\0", 8) + "\n" + tags({
+        "5|26", "100|AcDbEntity", "8|0", "100|AcDbText", "10|0.0", "20|0.0", "30|0.0",
+        "40|2.5", "1|V", "100|AcDbAttribute", "2|TAG", "70|0",
+        "0|SEQEND", "5|27", "100|AcDbEntity", "8|0"});
+    // clang-format on
+    const std::string first =
+        savedTwiceAlike("0\nSECTION\n2\nENTITIES\n" + entities + "0\nENDSEC\n0\nEOF\n");
+    EXPECT_NE(first.find("ATTRIB^@^@\n"), std::string::npos) << first;
 }
 
 } // namespace
