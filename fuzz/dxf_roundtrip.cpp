@@ -1,13 +1,18 @@
 // The DXF reader and writer: whatever the bytes, reading never crashes; a drawing that
 // was read saves, the saved text reads again without error, and saving that gives the
-// same text (the database survived the trip).
+// same text (the database survived the trip), real numbers equal up to rounding.
 #include "dbmain.h"
 #include "dxf/drawing_io.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -41,6 +46,53 @@ std::string firstDifference(const std::string& a, const std::string& b) {
     return "line " + std::to_string(line) + ": \"" + lineAt(a) + "\" then \"" + lineAt(b) + "\"";
 }
 
+// The lines of a text, without their line breaks.
+std::vector<std::string_view> linesOf(const std::string& s) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < s.size()) {
+        std::size_t end = s.find('\n', start);
+        if (end == std::string::npos)
+            end = s.size();
+        lines.push_back(std::string_view(s).substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A real number as the writer writes one (it always has a point), or nullopt.
+std::optional<double> realOf(std::string_view line) {
+    if (line.find('.') == std::string_view::npos)
+        return std::nullopt;
+    std::string text(line);
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+// The two saves hold the same tags, reals allowed to differ by rounding: a point kept in
+// world coordinates and written in an entity's own plane (a normal other than z) goes
+// through a transform and its inverse at every save, which is exact only to the last
+// digits (8.9e-16 became 1.8e-15 in one finding). Everything else must be equal.
+bool sameUpToRounding(const std::string& a, const std::string& b) {
+    const auto la = linesOf(a), lb = linesOf(b);
+    if (la.size() != lb.size())
+        return false;
+    for (std::size_t i = 0; i < la.size(); ++i) {
+        if (la[i] == lb[i])
+            continue;
+        const auto x = realOf(la[i]), y = realOf(lb[i]);
+        if (!x || !y)
+            return false;
+        const double scale = std::max({1.0, std::fabs(*x), std::fabs(*y)});
+        if (std::fabs(*x - *y) > 1e-9 * scale)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!kz::writeDrawingToText(db, second, error))
             fault("the saved drawing, read again, does not save", error);
     }
-    if (first != second)
+    if (first != second && !sameUpToRounding(first, second))
         fault("saving the saved drawing gives other text", firstDifference(first, second));
     return 0;
 }
