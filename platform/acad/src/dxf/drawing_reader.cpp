@@ -584,11 +584,12 @@ std::size_t Reader::readEntityInto(std::size_t i, std::size_t end, AcDbObjectId 
     std::vector<AcDbObjectId>* subs = ent->kzSubentities();
     if (!subs)
         return next;
-    // An INSERT's attributes follow it only when its 66 says so. Without the flag an
-    // ATTRIB after it is an entity of its own (a damaged file can have one), which is
-    // saved so again; taking it for the INSERT's would change the drawing on the next
-    // read.
-    if (AcDbBlockReference::cast(ent) && firstInt(m_tags + i + 1, m_tags + next, 66, 0) != 1)
+    // An INSERT's attributes follow it only when its 66 says so, and so do the
+    // sub-entities of a type the database does not model. Without the flag an ATTRIB
+    // after it is an entity of its own (a damaged file can have one), which is saved so
+    // again; taking it for the owner's would change the drawing on the next read.
+    if ((AcDbBlockReference::cast(ent) || UnknownEntity::cast(ent)) &&
+        firstInt(m_tags + i + 1, m_tags + next, 66, 0) != 1)
         return next;
     // Sub-entities and their SEQEND follow their owner.
     while (next < end) {

@@ -465,8 +465,9 @@ TEST(DamagedDrawing, ATypeWithNulCharactersIsKeptAsRead) {
     EXPECT_NE(first.find("ATTRIB^@^@\n"), std::string::npos) << first;
 }
 
-// An ATTRIB after an INSERT that does not say attributes follow (66) is an entity of its
-// own; it is saved so, and the next read must not give it to the INSERT.
+// An ATTRIB after an INSERT, or after an entity of a type the database does not model,
+// that does not say attributes follow (66) is an entity of its own; it is saved so, and
+// the next read must not give it to the entity before it.
 TEST(DamagedDrawing, AnAttribAfterAnInsertWithoutItsFlagStaysLoose) {
     // clang-format off
     const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {
@@ -478,6 +479,14 @@ TEST(DamagedDrawing, AnAttribAfterAnInsertWithoutItsFlagStaysLoose) {
     EXPECT_EQ(first.find(" 66\n"), std::string::npos) << first;
     EXPECT_EQ(first.find("SEQEND"), std::string::npos) << first;
     EXPECT_NE(first.find("ATTRIB\n  5\n26\n"), std::string::npos) << first;
+
+    // clang-format off
+    const std::string unknown = savedTwiceAlike(drawing({{"ENTITIES", {
+        "0|KZ_THING", "5|25", "100|AcDbEntity", "8|0", "100|KzThing", "40|1.0",
+        "0|ATTRIB", "5|26", "100|AcDbEntity", "8|0", "100|AcDbText", "10|0.0", "20|0.0",
+        "30|0.0", "40|2.5", "1|V", "100|AcDbAttribute", "2|TAG", "70|0"}}}));
+    // clang-format on
+    EXPECT_EQ(unknown.find("SEQEND"), std::string::npos) << unknown;
 }
 
 } // namespace
