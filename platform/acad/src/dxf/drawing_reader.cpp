@@ -624,16 +624,26 @@ bool Reader::readBlocks(const DxfSection& s) {
             return fail(t, "expected 0 BLOCK, found " + std::to_string(t.code) + " " +
                                quoteForMessage(t.value));
         std::size_t headEnd = nextZero(k, s.end);
-        std::wstring name;
+        // The name as the record's is read (blanks kept, NULs dropped), and trimmed.
+        std::wstring raw, name;
         for (std::size_t q = k + 1; q < headEnd; ++q)
             if (m_tags[q].code == 2) {
+                raw = kz::utf8ToWide(m_tags[q].value);
+                std::erase(raw, L'\0');
                 name = kz::utf8ToWide(trimmed(m_tags[q].value));
-                std::erase(name, L'\0'); // as the block record's name is read
+                std::erase(name, L'\0');
                 break;
             }
         if (name.empty())
             return fail(t, "block without a name (group code 2)");
-        AcDbObjectId block = ownerRecordOfBlock(k + 1, headEnd, name);
+        // A record whose name has blanks around it (a damaged file) is the block's own
+        // when the BLOCK spells it so; the trimmed name is for the rest.
+        AcDbObjectId block = ownerRecordOfBlock(k + 1, headEnd, raw);
+        if (block.isNull() && raw != name) {
+            block = ownerRecordOfBlock(k + 1, headEnd, name);
+            if (block.isNull())
+                block = findSymbol(&m_db, SymbolTable::Block, raw.c_str());
+        }
         if (block.isNull())
             block = blockForName(name);
         if (block.isNull())

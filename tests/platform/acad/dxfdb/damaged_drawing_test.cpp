@@ -434,6 +434,20 @@ TEST(DamagedDrawing, ABlockIsNeverGivenToARecordOutsideTheBlockTable) {
     EXPECT_NE(first.find("CIRCLE\n  5\n21\n"), std::string::npos) << first;
 }
 
+// A block record whose name has blanks before it (a damaged file) gets a block written
+// under that name; the next read finds the record by it instead of adding another one
+// under the trimmed name.
+TEST(DamagedDrawing, ABlockNamedWithBlanksFindsItsRecord) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"TABLES", {
+        "0|TABLE", "2|BLOCK_RECORD", "5|9", "330|0", "100|AcDbSymbolTable", "70|1",
+        "0|BLOCK_RECORD", "5|1A", "330|9", "100|AcDbSymbolTableRecord",
+        "100|AcDbBlockTableRecord", "2|     1", "0|ENDTAB"}},
+        {"ENTITIES", {}}}));
+    // clang-format on
+    EXPECT_EQ(first.find("AcDbBlockTableRecord\n  2\n1\n"), std::string::npos) << first;
+}
+
 // A direction that is unit length as read is kept to the bit. Normalizing this one
 // again changes its last digit, so each save wrote another number.
 TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {
