@@ -448,6 +448,19 @@ TEST(DamagedDrawing, ABlockNamedWithBlanksFindsItsRecord) {
     EXPECT_EQ(first.find("AcDbBlockTableRecord\n  2\n1\n"), std::string::npos) << first;
 }
 
+// An INSERT whose 66 says attributes follow, followed by its SEQEND alone: the SEQEND is
+// kept, and saved after a 66, so the next read takes it back rather than leaving it loose.
+TEST(DamagedDrawing, AnInsertWithASeqendAndNoAttributeKeepsIt) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {
+        "0|INSERT", "5|25", "100|AcDbEntity", "8|0", "100|AcDbBlockReference", "66|1",
+        "2|*Model_Space", "10|0.0", "20|0.0", "30|0.0",
+        "0|SEQEND", "5|26", "330|25", "100|AcDbEntity", "8|0"}}}));
+    // clang-format on
+    EXPECT_NE(first.find(" 66\n     1\n"), std::string::npos) << first;
+    EXPECT_NE(first.find("SEQEND\n  5\n26\n330\n25\n"), std::string::npos) << first;
+}
+
 // A direction that is unit length as read is kept to the bit. Normalizing this one
 // again changes its last digit, so each save wrote another number.
 TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {

@@ -304,7 +304,10 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
 Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     AcDbEntity::dxfOutFields(filer);
     filer->writeSubclass(m_minsert ? "AcDbMInsertBlock" : "AcDbBlockReference");
-    if (!m_attributes->ids.empty())
+    // 66 says attributes follow, ended by a SEQEND: also when there is a SEQEND and no
+    // attribute (as a damaged file can have), so that the next read takes it back.
+    const AcDbObjectId& end = m_attributes->sequenceEnd;
+    if (!m_attributes->ids.empty() || (!end.isNull() && !end.isErased()))
         filer->writeInt16(66, 1);
     AcDbObjectId block = blockTableRecord();
     filer->writeString(2, block.isNull() ? m_blockName : kz::symbolName(block));
