@@ -805,10 +805,19 @@ void Reader::finish() {
     }
 }
 
+// Group codes whose value is a handle: an object's own (5, 105) or a reference to one
+// (owners, pointers, extended data).
+bool namesHandle(int code) {
+    return code == 5 || code == 105 || (code >= 320 && code <= 369) ||
+           (code >= 390 && code <= 399) || code == 480 || code == 481 || code == 1005;
+}
+
 bool Reader::run(const SectionScan& scan) {
     // Objects the reader adds (a missing layer, model space of a file without block
     // records) take handles above every handle of the file, also when its $HANDSEED is
-    // missing or too low, so that no object of the file is renumbered for them.
+    // missing or too low, so that no object of the file is renumbered for them, and
+    // none takes a handle that a reference of the file names (a damaged file can name
+    // an object it lacks; the reference would then reach the new one).
     std::uint64_t highest = 0;
     for (const DxfSection& s : scan.sections) {
         if (s.name == "HEADER")
@@ -816,8 +825,7 @@ bool Reader::run(const SectionScan& scan) {
         for (std::size_t k = s.begin; k < s.end; ++k) {
             const Tag& t = m_tags[k];
             std::uint64_t h = 0;
-            if ((t.code == 5 || t.code == 105) && parseHandle(t.value, h) == ParseStatus::Ok &&
-                h > highest)
+            if (namesHandle(t.code) && parseHandle(t.value, h) == ParseStatus::Ok && h > highest)
                 highest = h;
         }
     }

@@ -461,6 +461,20 @@ TEST(DamagedDrawing, AnInsertWithASeqendAndNoAttributeKeepsIt) {
     EXPECT_NE(first.find("SEQEND\n  5\n26\n330\n25\n"), std::string::npos) << first;
 }
 
+// A dictionary entry naming an object the file lacks: the objects the reader adds (here
+// the layer of the line) take handles above every handle the file names, so none of
+// them becomes what the entry names.
+TEST(DamagedDrawing, AddedObjectsNeverTakeAHandleTheFileNames) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({
+        {"ENTITIES", {"0|LINE", "5|20", "100|AcDbEntity", "8|NEWLAYER", "100|AcDbLine",
+                      "10|0.0", "20|0.0", "30|0.0", "11|1.0", "21|0.0", "31|0.0"}},
+        {"OBJECTS", {"0|DICTIONARY", "5|C", "330|0", "100|AcDbDictionary", "3|X",
+                     "350|21"}}}));
+    // clang-format on
+    EXPECT_EQ(first.find("  5\n21\n"), std::string::npos) << first;
+}
+
 // A direction that is unit length as read is kept to the bit. Normalizing this one
 // again changes its last digit, so each save wrote another number.
 TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {
