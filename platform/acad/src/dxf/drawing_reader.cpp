@@ -766,7 +766,9 @@ void Reader::resolveLayerLinetypes() {
         if (!ex || !layer->linetypeObjectId().isNull())
             continue;
         for (KeptSubclass& sub : ex->kept) {
-            if (!sub.name.empty() && sub.name != "AcDbLayerTableRecord")
+            // The layer's own part; tags before the first marker only in a file without
+            // markers (in others they are no field of the layer's, just kept).
+            if (sub.name != "AcDbLayerTableRecord" && !(sub.name.empty() && ex->noMarkers))
                 continue;
             auto kept = std::find_if(sub.tags.begin(), sub.tags.end(),
                                      [](const KeptTag& t) { return t.code == 6; });

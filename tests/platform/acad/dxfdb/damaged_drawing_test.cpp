@@ -475,6 +475,19 @@ TEST(DamagedDrawing, AddedObjectsNeverTakeAHandleTheFileNames) {
     EXPECT_EQ(first.find("  5\n21\n"), std::string::npos) << first;
 }
 
+// A 6 among a layer's tags before its first marker (a damaged file) is kept there; it is
+// not the layer's linetype, which a later read would otherwise take from elsewhere.
+TEST(DamagedDrawing, ALinetypeBeforeALayersMarkersIsNoFieldOfIt) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"TABLES", {
+        "0|TABLE", "2|LAYER", "5|2", "330|0", "100|AcDbSymbolTable", "70|1",
+        "0|LAYER", "5|14", "330|2", "6|DASHY", "100|AcDbSymbolTableRecord",
+        "100|AcDbLayerTableRecord", "2|WALL", "70|0", "62|8", "0|ENDTAB"}},
+        {"ENTITIES", {}}}));
+    // clang-format on
+    EXPECT_EQ(first.find("AcDbLinetypeTableRecord\n  2\nDASHY\n"), std::string::npos) << first;
+}
+
 // A direction that is unit length as read is kept to the bit. Normalizing this one
 // again changes its last digit, so each save wrote another number.
 TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {
