@@ -488,6 +488,20 @@ TEST(DamagedDrawing, ALinetypeBeforeALayersMarkersIsNoFieldOfIt) {
     EXPECT_EQ(first.find("AcDbLinetypeTableRecord\n  2\nDASHY\n"), std::string::npos) << first;
 }
 
+// An attribute has one AcDbText part; a second one (a damaged file) is kept as read,
+// marker and all, not taken as a text's second part and dropped by the next save.
+TEST(DamagedDrawing, AnAttributesSecondTextPartIsKeptAsRead) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {
+        "0|ATTRIB", "5|26", "100|AcDbEntity", "8|0", "100|AcDbText", "10|0.0", "20|0.0",
+        "30|0.0", "40|2.5", "1|V", "100|AcDbAttribute", "2|TAG", "70|0",
+        "100|AcDbText"}}}));
+    // clang-format on
+    const std::size_t firstPart = first.find("100\nAcDbText\n");
+    ASSERT_NE(firstPart, std::string::npos) << first;
+    EXPECT_NE(first.find("100\nAcDbText\n", firstPart + 1), std::string::npos) << first;
+}
+
 // A direction that is unit length as read is kept to the bit. Normalizing this one
 // again changes its last digit, so each save wrote another number.
 TEST(DamagedDrawing, AUnitDirectionIsKeptAsRead) {

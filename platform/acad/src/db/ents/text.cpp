@@ -316,8 +316,10 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
     AcGePoint3d position, alignment;
     bool hasAlignment = false;
     // A plain text has two AcDbText markers, the second holding the vertical mode (73);
-    // 73 means something else in attributes.
-    for (int marker = 0; marker < 2; ++marker) {
+    // 73 means something else in attributes, which have one: a second AcDbText part of
+    // an attribute (a damaged file) is kept as read, as its save writes it.
+    const int markers = isA() == AcDbText::desc() ? 2 : 1;
+    for (int marker = 0; marker < markers; ++marker) {
         if (!filer->atSubclassData("AcDbText"))
             break;
         while (filer->nextItem()) {
