@@ -18,6 +18,7 @@
 #include "ed/document_host.h"
 #include "ed/host_session.h"
 #include "ed/line_source.h"
+#include "win_codepage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,7 +46,7 @@ bool runScript(const std::wstring& script, std::string& error) {
     line.setSource(std::make_unique<kz::ed::ScriptSource>(L"bench", script));
     if (kz::ed::runCommandLoop())
         return true;
-    error = std::string(line.error().begin(), line.error().end());
+    error = kz::wideToUtf8(line.error());
     return false;
 }
 
