@@ -165,6 +165,7 @@ private:
     std::vector<const Tag*> m_rest;
     std::string m_error;
     bool m_sawBlockRecords = false;
+    bool m_sawObjects = false;
     // Applications of extended data read while the file had no APPID table yet (a
     // damaged file whose table came late or never): registered when the reading ends.
     std::vector<std::wstring> m_unregisteredApps;
@@ -728,7 +729,10 @@ bool Reader::readEntities(const DxfSection& s) {
 
 bool Reader::readObjects(const DxfSection& s) {
     std::size_t k = s.begin;
-    bool first = true;
+    // The named object dictionary is the first object of the first OBJECTS section; a
+    // damaged file's second section does not take its place.
+    bool first = !m_sawObjects;
+    m_sawObjects = true;
     while (k < s.end) {
         if (m_tags[k].code == 999) {
             ++k;
@@ -738,7 +742,20 @@ bool Reader::readObjects(const DxfSection& s) {
             return fail(m_tags[k], "expected an object (group code 0), found group code " +
                                        std::to_string(m_tags[k].code));
         std::size_t next = nextZero(k, s.end);
-        AcDbObjectId id = readObject(k, next, nullptr, AcDbObjectId(), false, nullptr, true);
+        // A table record belongs in its table, which a save writes from the table's own
+        // list: one that a damaged file put among the objects is kept as read, so that
+        // it is written again where it stood.
+        AcDbObject* kept = nullptr;
+        std::string_view type = trimmed(m_tags[k].value);
+        if (AcDbObject* made = createForType(type, m_tags + k + 1, m_tags + next, nullptr)) {
+            if (AcDbSymbolTableRecord::cast(made)) {
+                warn(m_tags[k],
+                     "a " + std::string(type) + " record among the objects is kept as read");
+                kept = new UnknownObject(std::string(type));
+            }
+            delete made;
+        }
+        AcDbObjectId id = readObject(k, next, kept, AcDbObjectId(), false, nullptr, true);
         if (id.isNull())
             return false;
         if (first && AcDbDictionary::cast(id.stub()->object.get()))

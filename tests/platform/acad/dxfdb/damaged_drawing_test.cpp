@@ -557,4 +557,30 @@ TEST(DamagedDrawing, AnAttribAfterAnInsertWithoutItsFlagStaysLoose) {
     EXPECT_EQ(unknown.find("SEQEND"), std::string::npos) << unknown;
 }
 
+// A table record among the objects (a damaged file) belongs to no table: it is kept as
+// read and written where it stood, so that an entry naming it still finds it after a
+// save. A second OBJECTS section's first dictionary does not become the named object
+// dictionary in place of the first section's.
+TEST(DamagedDrawing, ARecordAmongTheObjectsIsKeptWhereItStood) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {}},
+        {"OBJECTS", {
+            "0|DICTIONARY", "5|C", "330|0", "100|AcDbDictionary", "3|DASH", "350|D",
+            "0|LTYPE", "5|D", "330|2", "100|AcDbSymbolTableRecord",
+            "100|AcDbLinetypeTableRecord", "2|DASH", "70|0", "3|", "72|65", "73|0", "40|0.0"}},
+        {"OBJECTS", {
+            "0|DICTIONARY", "5|E", "330|0", "100|AcDbDictionary", "3|OTHER", "350|D"}}}));
+    // clang-format on
+    EXPECT_NE(first.find("LTYPE\n  5\nD\n"), std::string::npos) << first;
+    EXPECT_EQ(first.find("AcDbLinetypeTableRecord\n  2\nDASH\n", first.find("OBJECTS")),
+              first.find("AcDbLinetypeTableRecord\n  2\nDASH\n"))
+        << "written once, among the objects\n"
+        << first;
+    const std::size_t objects = first.find("OBJECTS\n");
+    ASSERT_NE(objects, std::string::npos);
+    EXPECT_EQ(first.find("  0\nDICTIONARY\n  5\nC\n", objects), first.find("  0\n", objects))
+        << "the first section's dictionary stays the root\n"
+        << first;
+}
+
 } // namespace
