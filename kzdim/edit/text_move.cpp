@@ -147,7 +147,7 @@ int TextMoveOption(dragdata* data) {
 
 void KzDimEditTextCommand() {
     resbuf filter;
-    ads_name ss;
+    ads_name ss = {0, 0};
     if (acedSSGet(nullptr, nullptr, nullptr, DimensionFilter(filter), ss) == RTCAN)
         return;
     int length = 0;

@@ -47,7 +47,7 @@ void KzDimEditXLineCommand() {
     filter.rbnext = nullptr;
     filter.restype = 0;
     filter.resval.rstring = type;
-    ads_name ss;
+    ads_name ss = {0, 0};
     if (acedSSGet(nullptr, nullptr, nullptr, &filter, ss) == RTCAN)
         return;
     int length = 0;
