@@ -76,9 +76,18 @@ bool isShown(const AcDbEntity* ent) {
     return ent->visibility() == AcDb::kVisible;
 }
 
+// The blocks a walk is inside, the space first. A reference to one of them (a damaged
+// drawing's block that holds itself, directly or not) shows nothing more: a block with
+// k such references would otherwise be walked k^depth times before the depth limit.
+using BlockPath = std::vector<AcDbObjectId>;
+
+bool isOpenOnPath(const BlockPath& path, AcDbObjectId block) {
+    return path.size() > kMaxNesting || std::find(path.begin(), path.end(), block) != path.end();
+}
+
 std::optional<NestedPick> hitNested(AcDbObjectId id, const AcGeMatrix3d& toWorld,
-                                    const AcGePoint3d& p, double r, int depth) {
-    if (depth > kMaxNesting || id.isErased())
+                                    const AcGePoint3d& p, double r, BlockPath& path) {
+    if (id.isErased())
         return std::nullopt;
     AcDbEntity* ent = nullptr;
     if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk)
@@ -102,24 +111,27 @@ std::optional<NestedPick> hitNested(AcDbObjectId id, const AcGeMatrix3d& toWorld
 
     // Attributes are in the coordinates the reference itself is in.
     for (auto a = attributes.rbegin(); a != attributes.rend(); ++a) {
-        if (auto hit = hitNested(*a, toWorld, p, r, depth + 1)) {
+        if (auto hit = hitNested(*a, toWorld, p, r, path)) {
             hit->containers.push_back(id);
             return hit;
         }
     }
+    if (isOpenOnPath(path, blockId))
+        return std::nullopt;
+    path.push_back(blockId);
+    std::optional<NestedPick> found;
     std::vector<AcDbObjectId> children = blockEntities(blockId);
-    for (auto c = children.rbegin(); c != children.rend(); ++c) {
-        if (auto hit = hitNested(*c, inner, p, r, depth + 1)) {
-            hit->containers.push_back(id);
-            return hit;
-        }
+    for (auto c = children.rbegin(); c != children.rend() && !found; ++c) {
+        if ((found = hitNested(*c, inner, p, r, path)))
+            found->containers.push_back(id);
     }
-    return std::nullopt;
+    path.pop_back();
+    return found;
 }
 
 // Whether any part of the entity lies in the box or crosses its boundary.
-bool touchesBox(AcDbObjectId id, const AcGeMatrix3d& toWorld, const Box& box, int depth) {
-    if (depth > kMaxNesting || id.isErased())
+bool touchesBox(AcDbObjectId id, const AcGeMatrix3d& toWorld, const Box& box, BlockPath& path) {
+    if (id.isErased())
         return false;
     AcDbEntity* ent = nullptr;
     if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk)
@@ -139,9 +151,13 @@ bool touchesBox(AcDbObjectId id, const AcGeMatrix3d& toWorld, const Box& box, in
         ent->close();
         ent = nullptr;
         for (AcDbObjectId a : attributes)
-            result = result || touchesBox(a, toWorld, box, depth + 1);
-        for (AcDbObjectId c : blockEntities(blockId))
-            result = result || touchesBox(c, inner, box, depth + 1);
+            result = result || touchesBox(a, toWorld, box, path);
+        if (!result && !isOpenOnPath(path, blockId)) {
+            path.push_back(blockId);
+            for (AcDbObjectId c : blockEntities(blockId))
+                result = result || touchesBox(c, inner, box, path);
+            path.pop_back();
+        }
     } else if (const AcDbCurve* curve = AcDbCurve::cast(ent)) {
         AcGeMatrix3d toLocal;
         if (toWorld.inverse(toLocal, 1e-12)) {
@@ -186,7 +202,8 @@ std::optional<NestedPick> pickAt(AcDbDatabase* db, const AcGePoint3d& point, dou
     for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
         if (accept && !accept(*it))
             continue;
-        if (auto hit = hitNested(*it, AcGeMatrix3d::kIdentity, point, radius, 0)) {
+        BlockPath path{db->currentSpaceId()};
+        if (auto hit = hitNested(*it, AcGeMatrix3d::kIdentity, point, radius, path)) {
             hit->topLevel = *it;
             return hit;
         }
@@ -208,7 +225,8 @@ std::vector<AcDbObjectId> selectInRectangle(AcDbDatabase* db, const AcGePoint3d&
             continue;
         bool inside = box.contains(e->minPoint().x, e->minPoint().y) &&
                       box.contains(e->maxPoint().x, e->maxPoint().y);
-        if (inside || (crossing && touchesBox(id, AcGeMatrix3d::kIdentity, box, 0)))
+        BlockPath path{db->currentSpaceId()};
+        if (inside || (crossing && touchesBox(id, AcGeMatrix3d::kIdentity, box, path)))
             out.push_back(id);
     }
     return out;

@@ -242,6 +242,49 @@ TEST_F(SelectionTest, NestedPicksDescendIntoBlockReferences) {
     EXPECT_EQ(picked, refId);
 }
 
+// A damaged drawing's block that holds references to itself: picks and crossing
+// selections walk it once, not once per path through its ten references (10^16).
+TEST_F(SelectionTest, ABlockHoldingItselfIsWalkedOnce) {
+    AcDbBlockTable* table = nullptr;
+    db()->getBlockTable(table, AcDb::kForWrite);
+    auto* block = new AcDbBlockTableRecord();
+    block->setName(L"LOOP");
+    AcDbObjectId blockId;
+    table->add(blockId, block);
+    table->close();
+    AcDbObjectId line;
+    auto* blockLine = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    block->appendAcDbEntity(line, blockLine);
+    blockLine->close();
+    for (int i = 0; i < 10; ++i) {
+        auto* self = new AcDbBlockReference(AcGePoint3d(0, 1 + i, 0), blockId);
+        block->appendAcDbEntity(self);
+        self->close();
+    }
+    block->close();
+    AcDbObjectId refId = add(new AcDbBlockReference(AcGePoint3d(300, 100, 0), blockId));
+
+    ads_name ent;
+    ads_point pt = {305, 100, 0};
+    ads_matrix xform;
+    resbuf* refs = nullptr;
+    ASSERT_EQ(acedNEntSelP(nullptr, ent, pt, 1, xform, &refs), RTNORM);
+    AcDbObjectId picked;
+    acdbGetObjectId(picked, ent);
+    EXPECT_EQ(picked, line);
+    acutRelRb(refs);
+    pt[1] = 105; // where only the references inside would be
+    EXPECT_EQ(acedNEntSelP(nullptr, ent, pt, 1, xform, &refs), RTERROR);
+
+    // Crossings that only the inner references would touch, and one over the line.
+    script(L"C\n304,104\n306,106\n\n");
+    ads_name ss;
+    EXPECT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTERROR);
+    script(L"C\n304,99\n306,101\n\n");
+    ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(members(ss), h(refId));
+}
+
 TEST_F(SelectionTest, TheViewMapsWorldPointsToPixels) {
     kz::ed::DrawingView& v = kz::ed::drawingView();
     v.zoomExtents(AcDbExtents(AcGePoint3d(0, 0, 0), AcGePoint3d(1000, 100, 0)));
