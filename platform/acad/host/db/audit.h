@@ -30,8 +30,9 @@ struct AuditFinding {
 
 // Audits db. duplicateHandles are the handles the reader found twice (it gave the
 // second object a new handle). With fix, repairs what it can: link entries, group
-// members and dictionary entries that point nowhere are removed, a dimension's block
-// is built again; a missing reference in any other field is reported only.
+// members, dictionary entries, persistent reactors and extension dictionaries that
+// point nowhere are removed, a dimension's block is built again; a missing reference in
+// any other field (an owner, a class's pointer, a kept tag) is reported only.
 std::vector<AuditFinding>
 auditDrawing(AcDbDatabase& db, const std::vector<std::uint64_t>& duplicateHandles, bool fix);
 

@@ -11,6 +11,7 @@
 #include "dbgroup.h"
 #include "win_codepage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -114,29 +115,45 @@ private:
         findings.push_back({code, std::move(object), std::move(what), fixed});
     }
 
-    void references(const AcDbObject* obj) {
+    void references(AcDbObject* obj) {
         ReferenceFiler filer(&m_db);
         obj->dxfOutFields(&filer);
         if (obj->ownerId().stub() && !obj->ownerId().stub()->object)
             filer.refs.push_back({330, obj->ownerId()});
-        // Persistent reactors and the extension dictionary: a save drops those that
-        // point nowhere, so they are reported here or never.
-        if (const ObjectExtra* ex = obj->extra()) {
-            for (AcDbObjectId r : ex->reactors)
-                filer.refs.push_back({330, r});
-            if (!ex->xdictionary.isNull())
-                filer.refs.push_back({360, ex->xdictionary});
-        }
         std::set<std::uint64_t> seen;
-        for (const auto& r : filer.refs) {
-            AcDbStub* s = r.id.stub();
-            if (!s || s->object || !seen.insert(s->handle.value()).second)
-                continue;
-            add(AuditCode::MissingReference, describe(obj),
-                "group code " + std::to_string(r.code) + " names handle " + hex(s->handle.value()) +
-                    ", which no object has",
-                false);
-        }
+        // Reports a reference that names no object (once per handle); true when it does.
+        auto namesNothing = [&](int code, AcDbObjectId id, bool fixed) {
+            AcDbStub* s = id.stub();
+            if (!s || s->object)
+                return false;
+            if (seen.insert(s->handle.value()).second)
+                add(AuditCode::MissingReference, describe(obj),
+                    "group code " + std::to_string(code) + " names handle " +
+                        hex(s->handle.value()) + ", which no object has",
+                    fixed);
+            return true;
+        };
+        for (const auto& r : filer.refs)
+            namesNothing(r.code, r.id, false);
+        // Persistent reactors and the extension dictionary: a save drops those that
+        // point nowhere, so they are reported here or never; a fix removes them now.
+        const ObjectExtra* ex = obj->extra();
+        if (!ex)
+            return;
+        std::vector<AcDbObjectId> deadReactors;
+        for (AcDbObjectId r : ex->reactors)
+            if (namesNothing(330, r, m_fix))
+                deadReactors.push_back(r);
+        const bool deadXdict =
+            !ex->xdictionary.isNull() && namesNothing(360, ex->xdictionary, m_fix);
+        if (!m_fix || (deadReactors.empty() && !deadXdict))
+            return;
+        ObjectExtra& writable = obj->extraForWrite();
+        std::erase_if(writable.reactors, [&](AcDbObjectId r) {
+            return std::find(deadReactors.begin(), deadReactors.end(), r) != deadReactors.end();
+        });
+        if (deadXdict)
+            writable.xdictionary = AcDbObjectId();
     }
 
     // Tags kept as read (types and fields the database does not model) name objects by

@@ -177,6 +177,22 @@ TEST(Audit, OwnersReactorsAndExtensionDictionariesThatPointNowhere) {
                        "A102 error: XRECORD 20: group code 360 names handle 78, which no "
                        "object has",
                    }));
+
+    // A fix removes the reactor and the extension dictionary; the owner stays as read.
+    got = lines(kz::auditDrawing(*l.db, {}, true));
+    EXPECT_EQ(got, (std::vector<std::string>{
+                       "A102 error: XRECORD 20: group code 330 names handle 77, which no "
+                       "object has (fixed)",
+                       "A102 error: XRECORD 20: group code 330 names handle 79, which no "
+                       "object has",
+                       "A102 error: XRECORD 20: group code 360 names handle 78, which no "
+                       "object has (fixed)",
+                   }));
+    got = lines(kz::auditDrawing(*l.db, {}, false));
+    EXPECT_EQ(got, (std::vector<std::string>{
+                       "A102 error: XRECORD 20: group code 330 names handle 79, which no "
+                       "object has",
+                   }));
 }
 
 } // namespace
