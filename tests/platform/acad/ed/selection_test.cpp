@@ -189,19 +189,25 @@ TEST_F(SelectionTest, ThePickFirstSetGoesToTheNextCommandThatUsesIt) {
     acedRegCmds->removeGroup(L"TESTG");
 }
 
-TEST_F(SelectionTest, NestedPicksDescendIntoBlockReferences) {
+// A new block of the drawing holding a line from (0,0) to (10,0); the record is left
+// open for write, for more entities.
+AcDbBlockTableRecord* blockWithALine(AcDbDatabase* db, const wchar_t* name, AcDbObjectId& blockId,
+                                     AcDbObjectId& line) {
     AcDbBlockTable* table = nullptr;
-    db()->getBlockTable(table, AcDb::kForWrite);
+    db->getBlockTable(table, AcDb::kForWrite);
     auto* block = new AcDbBlockTableRecord();
-    block->setName(L"B1");
-    AcDbObjectId blockId;
+    block->setName(name);
     table->add(blockId, block);
     table->close();
-    AcDbObjectId inner;
-    auto* innerLine = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
-    block->appendAcDbEntity(inner, innerLine);
-    innerLine->close();
-    block->close();
+    auto* blockLine = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    block->appendAcDbEntity(line, blockLine);
+    blockLine->close();
+    return block;
+}
+
+TEST_F(SelectionTest, NestedPicksDescendIntoBlockReferences) {
+    AcDbObjectId blockId, inner;
+    blockWithALine(db(), L"B1", blockId, inner)->close();
     auto* ref = new AcDbBlockReference(AcGePoint3d(200, 100, 0), blockId);
     ref->setRotation(M_PI / 2);
     ref->setScaleFactors(AcGeScale3d(3.0));
@@ -245,17 +251,8 @@ TEST_F(SelectionTest, NestedPicksDescendIntoBlockReferences) {
 // A damaged drawing's block that holds references to itself: picks and crossing
 // selections walk it once, not once per path through its ten references (10^16).
 TEST_F(SelectionTest, ABlockHoldingItselfIsWalkedOnce) {
-    AcDbBlockTable* table = nullptr;
-    db()->getBlockTable(table, AcDb::kForWrite);
-    auto* block = new AcDbBlockTableRecord();
-    block->setName(L"LOOP");
-    AcDbObjectId blockId;
-    table->add(blockId, block);
-    table->close();
-    AcDbObjectId line;
-    auto* blockLine = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
-    block->appendAcDbEntity(line, blockLine);
-    blockLine->close();
+    AcDbObjectId blockId, line;
+    AcDbBlockTableRecord* block = blockWithALine(db(), L"LOOP", blockId, line);
     for (int i = 0; i < 10; ++i) {
         auto* self = new AcDbBlockReference(AcGePoint3d(0, 1 + i, 0), blockId);
         block->appendAcDbEntity(self);
