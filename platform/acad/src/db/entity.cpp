@@ -136,12 +136,23 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
             }
             seen.set(static_cast<std::size_t>(code));
         }
+        // A layer or linetype name no record can have (a damaged file's "*" or "|") is
+        // kept as read: the entity stays on layer 0 and ByLayer, and the name is saved.
+        AcDbObjectId symbol;
         switch (filer->code()) {
         case 8:
-            m_layerId = kz::findOrAddSymbol(db, kz::SymbolTable::Layer, filer->asString());
+            symbol = kz::findOrAddSymbol(db, kz::SymbolTable::Layer, filer->asString());
+            if (symbol.isNull())
+                filer->keepItem();
+            else
+                m_layerId = symbol;
             break;
         case 6:
-            m_linetypeId = kz::findOrAddSymbol(db, kz::SymbolTable::Linetype, filer->asString());
+            symbol = kz::findOrAddSymbol(db, kz::SymbolTable::Linetype, filer->asString());
+            if (symbol.isNull())
+                filer->keepItem();
+            else
+                m_linetypeId = symbol;
             break;
         case 62: {
             int c = filer->asInt();

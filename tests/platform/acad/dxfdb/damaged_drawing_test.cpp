@@ -583,4 +583,21 @@ TEST(DamagedDrawing, ARecordAmongTheObjectsIsKeptWhereItStood) {
         << first;
 }
 
+// Layer, linetype and text style names that no record can have (a damaged file's "*")
+// are kept as read: the entity stays on layer 0, ByLayer and the default style, and
+// every save writes the names again.
+TEST(DamagedDrawing, SymbolNamesNoRecordCanHaveAreKeptAsRead) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {
+        "0|LINE", "5|25", "100|AcDbEntity", "8|LAY*ER", "6|DASH*Y", "100|AcDbLine",
+        "10|0.0", "20|0.0", "30|0.0", "11|1.0", "21|0.0", "31|0.0",
+        "0|TEXT", "5|26", "100|AcDbEntity", "8|0", "100|AcDbText", "10|0.0", "20|0.0",
+        "30|0.0", "40|2.5", "1|T", "7|ST*YLE",
+        "0|MTEXT", "5|27", "100|AcDbEntity", "8|0", "100|AcDbMText", "10|0.0", "20|0.0",
+        "30|0.0", "40|2.5", "1|M", "7|MST*YLE"}}}));
+    // clang-format on
+    for (const char* kept : {"  8\nLAY*ER\n", "  6\nDASH*Y\n", "  7\nST*YLE\n", "  7\nMST*YLE\n"})
+        EXPECT_NE(first.find(kept), std::string::npos) << kept << first;
+}
+
 } // namespace

@@ -258,10 +258,16 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer) {
         case 3:
             contents += filer->asString();
             break;
-        case 7:
-            m_style = kz::findOrAddSymbol(filer->database(), kz::SymbolTable::TextStyle,
-                                          filer->asString());
+        case 7: {
+            // A style name no record can have is kept as read.
+            AcDbObjectId style = kz::findOrAddSymbol(filer->database(), kz::SymbolTable::TextStyle,
+                                                     filer->asString());
+            if (style.isNull())
+                filer->keepItem();
+            else
+                m_style = style;
             break;
+        }
         case 40:
             m_height = filer->asDouble();
             break;
