@@ -72,7 +72,10 @@ private:
 
 void Writer::ensureSequenceEnds() {
     // A polyline always ends with SEQEND, a block reference when it has attributes:
-    // entities made in this session get theirs before the handle seed is written.
+    // entities made in this session get theirs before the handle seed is written. An
+    // entity of a type kept as read is written as read: a SEQEND added to it would not
+    // be its own on the next read (it has no 66 saying one follows), and each save
+    // would add another.
     auto* blocks = object<AcDbSymbolTable>(m_impl.ids.blockTable);
     if (!blocks)
         return;
@@ -82,7 +85,7 @@ void Writer::ensureSequenceEnds() {
             continue;
         for (AcDbObjectId id : btr->kzEntities()) {
             auto* ent = object<AcDbEntity>(id);
-            if (!ent || !ent->kzSubentities() || !ent->kzSequenceEnd())
+            if (!ent || UnknownEntity::cast(ent) || !ent->kzSubentities() || !ent->kzSequenceEnd())
                 continue;
             bool needed = !ent->kzSubentities()->empty() || dxfTypeOf(ent) == "POLYLINE";
             if (needed && ent->kzSequenceEnd()->isNull()) {

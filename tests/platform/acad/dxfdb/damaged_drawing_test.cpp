@@ -600,4 +600,16 @@ TEST(DamagedDrawing, SymbolNamesNoRecordCanHaveAreKeptAsRead) {
         EXPECT_NE(first.find(kept), std::string::npos) << kept << first;
 }
 
+// A POLYLINE whose flags make it a type kept as read (16: a mesh) gets no SEQEND of
+// the writer's: the next read would not give it to the polyline, and every save would
+// add another.
+TEST(DamagedDrawing, APolylineKeptAsReadGetsNoSequenceEnd) {
+    // clang-format off
+    const std::string first = savedTwiceAlike(drawing({{"ENTITIES", {
+        "0|POLYLINE", "5|25", "100|AcDbEntity", "8|0", "100|AcDbPolyFaceMesh", "70|16",
+        "10|0.0", "20|0.0", "30|0.0"}}}));
+    // clang-format on
+    EXPECT_EQ(first.find("SEQEND"), std::string::npos) << first;
+}
+
 } // namespace
