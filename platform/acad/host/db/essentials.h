@@ -10,7 +10,8 @@ class AcDbDatabase;
 namespace kz {
 
 void buildDefaultDrawing(AcDbDatabase& db);
-// Finds the well-known objects of the database by name and adds the missing ones.
+// Finds the well-known objects of the database by name and adds the missing ones; what
+// it had to replace is told in the database's warnings.
 void ensureEssentials(AcDbDatabase& db);
 // The tables, their standard records and model and paper space (not the dictionaries):
 // what entities need before they can be read.

@@ -3,6 +3,7 @@
 #include "db/unknown.h"
 #include "dbdict.h"
 #include "dbsymtb.h"
+#include "win_codepage.h"
 
 #include <string>
 
@@ -103,11 +104,10 @@ AcDbObjectId addLayout(DatabaseImpl& impl, AcDbObjectId dict, AcDbObjectId block
     tag(lay.tags, 70, "1");
     tag(lay.tags, 71, std::to_string(tabOrder));
     for (auto [code, v] : std::initializer_list<std::pair<int, const char*>>{
-             {10, "0.0"}, {20, "0.0"}, {11, "420.0"}, {21, "297.0"}, {12, "0.0"},
-             {22, "0.0"}, {32, "0.0"}, {14, "0.0"}, {24, "0.0"}, {34, "0.0"},
-             {15, "0.0"}, {25, "0.0"}, {35, "0.0"}, {146, "0.0"}, {13, "0.0"},
-             {23, "0.0"}, {33, "0.0"}, {16, "1.0"}, {26, "0.0"}, {36, "0.0"},
-             {17, "0.0"}, {27, "1.0"}, {37, "0.0"}, {76, "0"}})
+             {10, "0.0"}, {20, "0.0"},  {11, "420.0"}, {21, "297.0"}, {12, "0.0"}, {22, "0.0"},
+             {32, "0.0"}, {14, "0.0"},  {24, "0.0"},   {34, "0.0"},   {15, "0.0"}, {25, "0.0"},
+             {35, "0.0"}, {146, "0.0"}, {13, "0.0"},   {23, "0.0"},   {33, "0.0"}, {16, "1.0"},
+             {26, "0.0"}, {36, "0.0"},  {17, "0.0"},   {27, "1.0"},   {37, "0.0"}, {76, "0"}})
         tag(lay.tags, code, v);
     tag(lay.tags, 330, hex(block));
     ex.kept.push_back(std::move(plot));
@@ -118,22 +118,31 @@ AcDbObjectId addLayout(DatabaseImpl& impl, AcDbObjectId dict, AcDbObjectId block
     return id;
 }
 
-// The dictionary entry, or value added under key when the entry is missing.
-AcDbObjectId dictEntry(DatabaseImpl& impl, AcDbObjectId dictId, const wchar_t* key,
-                       AcDbObject* value) {
+// The dictionary that the root dictionary's entry `key` names, added when there is none.
+// A damaged file can name an object of another kind there (a block's BLOCK, a layer);
+// the entry then names a new dictionary, as groups and layouts are kept in a dictionary only.
+AcDbObjectId dictEntry(DatabaseImpl& impl, AcDbObjectId dictId, const wchar_t* key) {
     AcDbDictionary* dict = nullptr;
-    if (acdbOpenObject(dict, dictId, AcDb::kForWrite) != Acad::eOk) {
-        delete value;
+    if (acdbOpenObject(dict, dictId, AcDb::kForWrite) != Acad::eOk)
         return {};
-    }
     AcDbObjectId id;
     if (dict->getAt(key, id) == Acad::eOk) {
-        delete value;
-    } else if (dict->setAt(key, value, id) == Acad::eOk) {
+        AcDbObject* named = id.stub()->object.get();
+        if (AcDbDictionary::cast(named)) {
+            dict->close();
+            return id;
+        }
+        impl.warnings.push_back("the root dictionary's entry \"" + kz::wideToUtf8(key) +
+                                "\" named a " + dxfTypeOf(named) +
+                                ", not a dictionary; it now names a new dictionary");
+    }
+    auto* value = new AcDbDictionary();
+    if (dict->setAt(key, value, id) == Acad::eOk) {
         value->kzSetModified(false);
         value->close();
     } else {
         delete value;
+        id = {};
     }
     dict->close();
     return id;
@@ -207,9 +216,15 @@ void ensureSymbols(AcDbDatabase& db) {
     if (vports && vports->kzRecords().empty()) {
         auto* active = new AcDbViewportTableRecord();
         auto& kept = active->extraForWrite().keptFor("AcDbViewportTableRecord");
-        for (auto [code, v] : std::initializer_list<std::pair<int, const char*>>{
-                 {10, "0.0"}, {20, "0.0"}, {11, "1.0"}, {21, "1.0"}, {12, "210.0"},
-                 {22, "148.5"}, {40, "297.0"}, {41, "1.5"}, {42, "50.0"}})
+        for (auto [code, v] : std::initializer_list<std::pair<int, const char*>>{{10, "0.0"},
+                                                                                 {20, "0.0"},
+                                                                                 {11, "1.0"},
+                                                                                 {21, "1.0"},
+                                                                                 {12, "210.0"},
+                                                                                 {22, "148.5"},
+                                                                                 {40, "297.0"},
+                                                                                 {41, "1.5"},
+                                                                                 {42, "50.0"}})
             kept.tags.push_back({code, v});
         findOrAdd(db, ids.viewportTable, L"*Active", active);
     }
@@ -227,8 +242,8 @@ void ensureEssentials(AcDbDatabase& db) {
             ensureBeginEnd(impl, id);
     if (ids.namedObjects.isNull())
         ids.namedObjects = add(impl, new AcDbDictionary(), AcDbObjectId());
-    ids.groupDictionary = dictEntry(impl, ids.namedObjects, L"ACAD_GROUP", new AcDbDictionary());
-    AcDbObjectId layouts = dictEntry(impl, ids.namedObjects, L"ACAD_LAYOUT", new AcDbDictionary());
+    ids.groupDictionary = dictEntry(impl, ids.namedObjects, L"ACAD_GROUP");
+    AcDbObjectId layouts = dictEntry(impl, ids.namedObjects, L"ACAD_LAYOUT");
     int tab = 0;
     for (AcDbObjectId block : {ids.modelSpace, ids.paperSpace}) {
         auto* btr = object<AcDbBlockTableRecord>(block);

@@ -649,17 +649,29 @@ bool Reader::readBlocks(const DxfSection& s) {
             block = blockForName(name);
         if (block.isNull())
             return fail(t, "block name " + quoteForMessage(kz::wideToUtf8(name)) + " is not valid");
-        auto* begin = new AcDbBlockBegin();
-        AcDbObjectId beginId = readObject(k, headEnd, begin, block, true);
-        if (beginId.isNull())
-            return false;
         auto* btr = AcDbBlockTableRecord::cast(block.stub()->object.get());
-        btr->kzSetFlags(begin->kzFlags);
-        btr->kzSetNameRaw(btr->name()); // the record's spelling wins
-        btr->setOrigin(begin->kzOrigin);
-        btr->setPathName(begin->kzPath.c_str());
-        btr->setComments(begin->kzDescription.c_str());
-        btr->kzSetModified(false);
+        // A damaged file can define one block twice (two BLOCKS sections, or two BLOCKs of
+        // one name). The first definition keeps its BLOCK and ENDBLK, and so the handles
+        // that other objects may name; the entities of the second join it, as one block
+        // has one list of entities. The second's markers are not read, so their handles
+        // name nothing, at this read as at the next.
+        const bool again = !btr->kzBlockBegin().isNull();
+        AcDbObjectId beginId;
+        if (again) {
+            warn(t, "block " + quoteForMessage(kz::wideToUtf8(name)) +
+                        " is defined a second time; its entities join the first definition");
+        } else {
+            auto* begin = new AcDbBlockBegin();
+            beginId = readObject(k, headEnd, begin, block, true);
+            if (beginId.isNull())
+                return false;
+            btr->kzSetFlags(begin->kzFlags);
+            btr->kzSetNameRaw(btr->name()); // the record's spelling wins
+            btr->setOrigin(begin->kzOrigin);
+            btr->setPathName(begin->kzPath.c_str());
+            btr->setComments(begin->kzDescription.c_str());
+            btr->kzSetModified(false);
+        }
         std::size_t e = headEnd;
         while (e < s.end && !m_tags[e].isMarker("ENDBLK")) {
             if (m_tags[e].isMarker("BLOCK"))
@@ -673,10 +685,12 @@ bool Reader::readBlocks(const DxfSection& s) {
             return fail(t, "block " + quoteForMessage(kz::wideToUtf8(name)) +
                                " is not closed by 0 ENDBLK");
         std::size_t after = nextZero(e, s.end);
-        AcDbObjectId endId = readObject(e, after, new AcDbBlockEnd(), block, true);
-        if (endId.isNull())
-            return false;
-        btr->kzSetBlockBeginEnd(beginId, endId);
+        if (!again) {
+            AcDbObjectId endId = readObject(e, after, new AcDbBlockEnd(), block, true);
+            if (endId.isNull())
+                return false;
+            btr->kzSetBlockBeginEnd(beginId, endId);
+        }
         k = after;
     }
     return true;

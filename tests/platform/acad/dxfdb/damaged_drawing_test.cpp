@@ -2,11 +2,13 @@
 // as before or fails with a message, and what was read saves in a form that reads back
 // the same.
 #include "db/symbol_lookup.h"
+#include "dbdict.h"
 #include "dbsymtb.h"
 #include "dxf/drawing_io.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -610,6 +612,57 @@ TEST(DamagedDrawing, APolylineKeptAsReadGetsNoSequenceEnd) {
         "10|0.0", "20|0.0", "30|0.0"}}}));
     // clang-format on
     EXPECT_EQ(first.find("SEQEND"), std::string::npos) << first;
+}
+
+// A block defined twice (two BLOCKS sections) keeps its first BLOCK, whose handle the
+// root dictionary names here, and the entities of both definitions. The root
+// dictionary's group entry named that BLOCK: it now names a dictionary of its own.
+TEST(DamagedDrawing, ABlockDefinedTwiceKeepsItsFirstBlockAndBothEntities) {
+    // clang-format off
+    const std::string text = drawing({
+        {"BLOCKS", {
+            "0|BLOCK", "5|20", "100|AcDbEntity", "8|0", "100|AcDbBlockBegin", "2|B", "70|0",
+            "10|0.0", "20|0.0", "30|0.0",
+            "0|LINE", "5|21", "100|AcDbEntity", "8|0", "100|AcDbLine", "10|0.0", "20|0.0",
+            "30|0.0", "11|1.0", "21|0.0", "31|0.0",
+            "0|ENDBLK", "5|22", "100|AcDbEntity", "8|0", "100|AcDbBlockEnd"}},
+        {"BLOCKS", {
+            "0|BLOCK", "5|30", "100|AcDbEntity", "8|0", "100|AcDbBlockBegin", "2|B", "70|0",
+            "10|5.0", "20|0.0", "30|0.0",
+            "0|LINE", "5|31", "100|AcDbEntity", "8|0", "100|AcDbLine", "10|0.0", "20|2.0",
+            "30|0.0", "11|1.0", "21|2.0", "31|0.0",
+            "0|ENDBLK", "5|32", "100|AcDbEntity", "8|0", "100|AcDbBlockEnd"}},
+        {"ENTITIES", {}},
+        {"OBJECTS", {
+            "0|DICTIONARY", "5|C", "330|0", "100|AcDbDictionary", "3|ACAD_GROUP", "350|20"}}});
+    // clang-format on
+    auto db = std::make_unique<AcDbDatabase>(false);
+    kz::DrawingReadResult r = kz::readDrawingFromText("t.dxf", text, *db);
+    ASSERT_TRUE(r.ok) << r.error;
+    auto warned = [&](const std::string& what) {
+        return std::any_of(r.warnings.begin(), r.warnings.end(),
+                           [&](const std::string& w) { return w.find(what) != std::string::npos; });
+    };
+    EXPECT_TRUE(warned("t.dxf:63: block \"B\" is defined a second time"));
+    EXPECT_TRUE(warned("\"ACAD_GROUP\" named a BLOCK, not a dictionary"));
+    AcDbDictionary* groups = nullptr;
+    ASSERT_EQ(db->getGroupDictionary(groups, AcDb::kForRead), Acad::eOk);
+    groups->close();
+
+    const std::string first = savedTwiceAlike(text);
+    const std::size_t begin = first.find("BLOCK\n  5\n20\n");
+    ASSERT_NE(begin, std::string::npos) << first;
+    EXPECT_EQ(first.find("  5\n30\n"), std::string::npos) << first;
+    EXPECT_EQ(first.find("  0\nBLOCK\n", begin + 1),
+              first.find("  0\nBLOCK\n", first.find("ENDBLK", begin)))
+        << "one definition of B\n"
+        << first;
+    const std::size_t end = first.find("ENDBLK", begin);
+    for (const char* line : {"LINE\n  5\n21\n", "LINE\n  5\n31\n"}) {
+        const std::size_t at = first.find(line);
+        EXPECT_TRUE(at > begin && at < end) << line << first;
+    }
+    EXPECT_EQ(first.find(" 10\n5.0\n"), std::string::npos) << "the first origin stays\n" << first;
 }
 
 } // namespace
