@@ -34,11 +34,6 @@ std::string_view trimmed(std::string_view v) {
     return v;
 }
 
-AcDbObject* createByClassName(const wchar_t* name) {
-    AcRxClass* c = AcRxClass::byName(name);
-    return c ? AcDbObject::cast(c->create()) : nullptr;
-}
-
 bool hasMarker(const Tag* b, const Tag* e, std::string_view marker) {
     for (const Tag* t = b; t != e; ++t)
         if (t->code == 100 && trimmed(t->value) == marker)
@@ -55,9 +50,10 @@ int firstInt(const Tag* b, const Tag* e, int code, int fallback) {
     return fallback;
 }
 
-// The object a DXF type names, or null for a type the database does not model.
-AcDbObject* createForType(std::string_view type, const Tag* b, const Tag* e,
-                          const AcDbEntity* parent) {
+// The class of the object a DXF type names, or null for a type the database does not
+// model.
+const AcRxClass* classForType(std::string_view type, const Tag* b, const Tag* e,
+                              const AcDbEntity* parent) {
     // A type holding NUL characters (a damaged file) is none of ours, although its
     // C string would name one: it is kept as read, as the checks for sub-entities and
     // block markers, which see the whole text, take it.
@@ -65,32 +61,32 @@ AcDbObject* createForType(std::string_view type, const Tag* b, const Tag* e,
         return nullptr;
     if (type == "DIMENSION") {
         if (hasMarker(b, e, "AcDbRotatedDimension"))
-            return createByClassName(L"AcDbRotatedDimension");
+            return AcRxClass::byName(L"AcDbRotatedDimension");
         if (hasMarker(b, e, "AcDbAlignedDimension"))
-            return createByClassName(L"AcDbAlignedDimension");
+            return AcRxClass::byName(L"AcDbAlignedDimension");
         if (!hasMarker(b, e, "AcDbDimension")) {
             int kind = firstInt(b, e, 70, 0) & 0x0F;
             if (kind == 0)
-                return createByClassName(L"AcDbRotatedDimension");
+                return AcRxClass::byName(L"AcDbRotatedDimension");
             if (kind == 1)
-                return createByClassName(L"AcDbAlignedDimension");
+                return AcRxClass::byName(L"AcDbAlignedDimension");
         }
         return nullptr;
     }
     if (type == "POLYLINE") {
         int flags = firstInt(b, e, 70, 0);
         if (hasMarker(b, e, "AcDb3dPolyline") || (flags & 8))
-            return (flags & (16 | 64)) ? nullptr : createByClassName(L"AcDb3dPolyline");
+            return (flags & (16 | 64)) ? nullptr : AcRxClass::byName(L"AcDb3dPolyline");
         if (flags & (16 | 64))
             return nullptr;
-        return createByClassName(L"AcDb2dPolyline");
+        return AcRxClass::byName(L"AcDb2dPolyline");
     }
     if (type == "VERTEX") {
         const wchar_t* parentClass = parent ? parent->isA()->name() : L"";
         if (std::wcscmp(parentClass, L"AcDb3dPolyline") == 0)
-            return createByClassName(L"AcDb3dPolylineVertex");
+            return AcRxClass::byName(L"AcDb3dPolylineVertex");
         if (std::wcscmp(parentClass, L"AcDb2dPolyline") == 0)
-            return createByClassName(L"AcDb2dVertex");
+            return AcRxClass::byName(L"AcDb2dVertex");
         return nullptr;
     }
     // The registry wants a C string; type names are short, a long one gets a string.
@@ -104,7 +100,12 @@ AcDbObject* createForType(std::string_view type, const Tag* b, const Tag* e,
         longName.assign(type);
         cname = longName.c_str();
     }
-    AcRxClass* c = AcRxClass::byDxfName(cname);
+    return AcRxClass::byDxfName(cname);
+}
+
+AcDbObject* createForType(std::string_view type, const Tag* b, const Tag* e,
+                          const AcDbEntity* parent) {
+    const AcRxClass* c = classForType(type, b, e, parent);
     return c ? AcDbObject::cast(c->create()) : nullptr;
 }
 
@@ -487,7 +488,8 @@ bool Reader::readTables(const DxfSection& s) {
             continue;
         }
         // The table object: its 2/name is written by the writer itself.
-        AcDbObject* table = createByClassName(kind->tableClass);
+        AcRxClass* tableClass = AcRxClass::byName(kind->tableClass);
+        AcDbObject* table = tableClass ? AcDbObject::cast(tableClass->create()) : nullptr;
         AcDbObjectId tableId = readObject(k, headEnd, table, AcDbObjectId(), false);
         if (tableId.isNull())
             return false;
@@ -761,13 +763,10 @@ bool Reader::readObjects(const DxfSection& s) {
         // it is written again where it stood.
         AcDbObject* kept = nullptr;
         std::string_view type = trimmed(m_tags[k].value);
-        if (AcDbObject* made = createForType(type, m_tags + k + 1, m_tags + next, nullptr)) {
-            if (AcDbSymbolTableRecord::cast(made)) {
-                warn(m_tags[k],
-                     "a " + std::string(type) + " record among the objects is kept as read");
-                kept = new UnknownObject(std::string(type));
-            }
-            delete made;
+        const AcRxClass* c = classForType(type, m_tags + k + 1, m_tags + next, nullptr);
+        if (c && c->isDerivedFrom(AcDbSymbolTableRecord::desc())) {
+            warn(m_tags[k], "a " + std::string(type) + " record among the objects is kept as read");
+            kept = new UnknownObject(std::string(type));
         }
         AcDbObjectId id = readObject(k, next, kept, AcDbObjectId(), false, nullptr, true);
         if (id.isNull())
