@@ -103,12 +103,15 @@ AcDbObjectId addLayout(DatabaseImpl& impl, AcDbObjectId dict, AcDbObjectId block
     tag(lay.tags, 1, name);
     tag(lay.tags, 70, "1");
     tag(lay.tags, 71, std::to_string(tabOrder));
+    // clang-format off
     for (auto [code, v] : std::initializer_list<std::pair<int, const char*>>{
-             {10, "0.0"}, {20, "0.0"},  {11, "420.0"}, {21, "297.0"}, {12, "0.0"}, {22, "0.0"},
-             {32, "0.0"}, {14, "0.0"},  {24, "0.0"},   {34, "0.0"},   {15, "0.0"}, {25, "0.0"},
-             {35, "0.0"}, {146, "0.0"}, {13, "0.0"},   {23, "0.0"},   {33, "0.0"}, {16, "1.0"},
-             {26, "0.0"}, {36, "0.0"},  {17, "0.0"},   {27, "1.0"},   {37, "0.0"}, {76, "0"}})
+             {10, "0.0"}, {20, "0.0"}, {11, "420.0"}, {21, "297.0"}, {12, "0.0"},
+             {22, "0.0"}, {32, "0.0"}, {14, "0.0"}, {24, "0.0"}, {34, "0.0"},
+             {15, "0.0"}, {25, "0.0"}, {35, "0.0"}, {146, "0.0"}, {13, "0.0"},
+             {23, "0.0"}, {33, "0.0"}, {16, "1.0"}, {26, "0.0"}, {36, "0.0"},
+             {17, "0.0"}, {27, "1.0"}, {37, "0.0"}, {76, "0"}})
         tag(lay.tags, code, v);
+    // clang-format on
     tag(lay.tags, 330, hex(block));
     ex.kept.push_back(std::move(plot));
     ex.kept.push_back(std::move(lay));
@@ -216,16 +219,12 @@ void ensureSymbols(AcDbDatabase& db) {
     if (vports && vports->kzRecords().empty()) {
         auto* active = new AcDbViewportTableRecord();
         auto& kept = active->extraForWrite().keptFor("AcDbViewportTableRecord");
-        for (auto [code, v] : std::initializer_list<std::pair<int, const char*>>{{10, "0.0"},
-                                                                                 {20, "0.0"},
-                                                                                 {11, "1.0"},
-                                                                                 {21, "1.0"},
-                                                                                 {12, "210.0"},
-                                                                                 {22, "148.5"},
-                                                                                 {40, "297.0"},
-                                                                                 {41, "1.5"},
-                                                                                 {42, "50.0"}})
+        // clang-format off
+        for (auto [code, v] : std::initializer_list<std::pair<int, const char*>>{
+                 {10, "0.0"}, {20, "0.0"}, {11, "1.0"}, {21, "1.0"}, {12, "210.0"},
+                 {22, "148.5"}, {40, "297.0"}, {41, "1.5"}, {42, "50.0"}})
             kept.tags.push_back({code, v});
+        // clang-format on
         findOrAdd(db, ids.viewportTable, L"*Active", active);
     }
 
