@@ -6,8 +6,10 @@
 
 using KZAddinGetIniFileFn = const wchar_t* (*)();
 using KZAddinGetFontFn = LOGFONTW* (*)();
-using KZAddinGetLinkRootEXFn = void (*)(AcDbObjectId, AcDbObjectIdArray*);
-using KZAddinAutoCommParamFn = void (*)(int, AcDbObjectId, AcGePoint3d*);
+// The two below return a status that the module does not use; the pointer types still
+// say int, as a call through a pointer of another function type is undefined.
+using KZAddinGetLinkRootEXFn = int (*)(AcDbObjectId, AcDbObjectIdArray*);
+using KZAddinAutoCommParamFn = int (*)(int, AcDbObjectId, AcGePoint3d*);
 
 // Kelto.arx as found when the module was mapped; null when it is not loaded.
 HMODULE KzHostAddinModule();
