@@ -21,7 +21,7 @@ if [ "${1:-}" = "--runs" ]; then
   label="$2 runs"
   [ "${3:-}" = "--report-new" ] && report_new=1
 fi
-targets=(dxf script ini length)
+targets=(dxf script ini length module)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKZ_FUZZ=ON -DKZ_BUILD_TESTS=OFF \
   -DKZ_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
