@@ -89,6 +89,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     gIni = std::filesystem::temp_directory_path() /
            ("kz-fuzz-module-" + std::to_string(::getpid())) / "Kelto.ini";
     std::filesystem::create_directories(gIni.parent_path());
+    std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(gIni.parent_path(), ec);
+    });
     kz::setHostSetting(kz::kHostIniFileSetting, kz::utf8ToWide(gIni.string()));
     // libFuzzer keeps the coverage counters of every library it saw loaded and clears
     // them before each input: the host unloads the modules at its end, so they are kept
