@@ -1,10 +1,12 @@
 // The module's commands: the input is a script run on the sample route drawing with the
 // host add-in and the module loaded, as `kzdim run` does. Whatever the script types at
 // the prompts, in the dialogs and in the drag loop, the run ends without crashing, the
-// drawing saves and reads again, and the audit finds nothing wrong in it (the sample
-// drawing audits clean, so a finding is the commands' doing) but links to elements that
-// are gone: a length edit has the host add-in replace the element, and a dimension
-// whose value no longer agrees with the new element keeps its link to the old one.
+// drawing saves and reads again, and the audit finds nothing wrong in what was read (the
+// sample drawing audits clean, so a finding is the commands' doing) but links to
+// elements that are gone: a length edit has the host add-in replace the element, and a
+// dimension whose value no longer agrees with the new element keeps its link to the old
+// one. The drawing in memory is not audited: erased objects stay there (for undo) as
+// members of groups and entries of lists until a save leaves them out.
 #include "db/audit.h"
 #include "dbmain.h"
 #include "dxf/drawing_io.h"
@@ -49,16 +51,9 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
     return db;
 }
 
-bool expected(const kz::AuditFinding& f) {
-    return f.code == kz::AuditCode::LinkToMissing || f.code == kz::AuditCode::LinkToErased;
-}
-
-// The drawing after the script: it saves, the text reads again, and neither the drawing
-// nor what was read back has anything else for the audit to report.
+// The drawing after the script: it saves, the text reads again, and what was read has
+// nothing else for the audit to report.
 void checkDrawing(AcDbDatabase& db) {
-    for (const kz::AuditFinding& f : kz::auditDrawing(db, {}, false))
-        if (!expected(f))
-            fault("after the script: " + kz::describeFinding(f));
     std::string text, error;
     if (!kz::writeDrawingToText(db, text, error))
         fault("the drawing does not save: " + error);
@@ -70,7 +65,7 @@ void checkDrawing(AcDbDatabase& db) {
     if (!r.ok)
         fault("the saved drawing does not read: " + r.error);
     for (const kz::AuditFinding& f : kz::auditDrawing(*again, r.duplicateHandles, false))
-        if (!expected(f))
+        if (f.code != kz::AuditCode::LinkToMissing)
             fault("the saved drawing: " + kz::describeFinding(f));
 }
 
