@@ -136,23 +136,14 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
             }
             seen.set(static_cast<std::size_t>(code));
         }
-        // A layer or linetype name no record can have (a damaged file's "*" or "|") is
-        // kept as read: the entity stays on layer 0 and ByLayer, and the name is saved.
-        AcDbObjectId symbol;
+        // A name no record can have is kept as read: the entity stays on layer 0 and
+        // ByLayer, and the name is saved.
         switch (filer->code()) {
         case 8:
-            symbol = kz::findOrAddSymbol(db, kz::SymbolTable::Layer, filer->asString());
-            if (symbol.isNull())
-                filer->keepItem();
-            else
-                m_layerId = symbol;
+            kz::readSymbolField(filer, kz::SymbolTable::Layer, m_layerId);
             break;
         case 6:
-            symbol = kz::findOrAddSymbol(db, kz::SymbolTable::Linetype, filer->asString());
-            if (symbol.isNull())
-                filer->keepItem();
-            else
-                m_linetypeId = symbol;
+            kz::readSymbolField(filer, kz::SymbolTable::Linetype, m_linetypeId);
             break;
         case 62: {
             int c = filer->asInt();

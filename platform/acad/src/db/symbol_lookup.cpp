@@ -98,4 +98,12 @@ std::wstring symbolName(AcDbObjectId id) {
     return rec ? rec->name() : std::wstring();
 }
 
+void readSymbolField(AcDbDxfFiler* filer, SymbolTable table, AcDbObjectId& id) {
+    AcDbObjectId symbol = findOrAddSymbol(filer->database(), table, filer->asString());
+    if (symbol.isNull())
+        filer->keepItem();
+    else
+        id = symbol;
+}
+
 } // namespace kz

@@ -258,16 +258,9 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer) {
         case 3:
             contents += filer->asString();
             break;
-        case 7: {
-            // A style name no record can have is kept as read.
-            AcDbObjectId style = kz::findOrAddSymbol(filer->database(), kz::SymbolTable::TextStyle,
-                                                     filer->asString());
-            if (style.isNull())
-                filer->keepItem();
-            else
-                m_style = style;
+        case 7:
+            kz::readSymbolField(filer, kz::SymbolTable::TextStyle, m_style);
             break;
-        }
         case 40:
             m_height = filer->asDouble();
             break;

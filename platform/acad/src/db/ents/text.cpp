@@ -248,16 +248,9 @@ void AcDbText::readTextField(AcDbDxfFiler* filer, AcGePoint3d& position, AcGePoi
     case 1:
         m_text = filer->asString();
         break;
-    case 7: {
-        // A style name no record can have is kept as read.
-        AcDbObjectId style =
-            kz::findOrAddSymbol(filer->database(), kz::SymbolTable::TextStyle, filer->asString());
-        if (style.isNull())
-            filer->keepItem();
-        else
-            m_style = style;
+    case 7:
+        kz::readSymbolField(filer, kz::SymbolTable::TextStyle, m_style);
         break;
-    }
     case 39:
         m_thickness = filer->asDouble();
         break;
